@@ -31,7 +31,12 @@ endif()
 
 # vexlo_add_test(NAME SOURCES... [LIBS ...]): one GoogleTest program, run by ctest natively or,
 # in the Windows x86-64 build, under wine64 (the toolchain's emulator).
+# A build whose programs cannot run here (the i686 tree: these machines cannot execute 32-bit code)
+# builds no test program at all.
 function(vexlo_add_test name)
+  if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    return()
+  endif()
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   # Chinese literals in tests are GBK bytes, like the texts the plugin exchanges.
