@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Configures and builds one tree. Usage: scripts/build.sh native|asan|win64|win32|release
+# Configures and builds one tree. Usage: scripts/build.sh native|play|asan|win64|win32|release
 # Trees live in build/<name>. Extra arguments go to cmake's configure step.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -7,6 +7,7 @@ tree=$1; shift
 args=(-G Ninja -S "$root" -B "$root/build/$tree")
 case "$tree" in
   native)  args+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+  play)    args+=(-DCMAKE_BUILD_TYPE=Release -DVEXLO_TESTS=OFF) ;;
   release) args+=(-DCMAKE_BUILD_TYPE=Release -DVEXLO_TESTS=OFF -DVEXLO_BENCHMARKS=ON) ;;
   asan)    args+=(-DCMAKE_BUILD_TYPE=Debug -DVEXLO_SANITIZE=ON -DVEXLO_TOOLS=ON) ;;
   win64)   args+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake") ;;

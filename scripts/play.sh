@@ -5,5 +5,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 echo "Building Vexlo (the first time takes a minute)..."
-"$root/scripts/build.sh" native -DVEXLO_TESTS=OFF >/dev/null
-exec "$root/build/native/bin/vexlo" chat "$@"
+"$root/scripts/build.sh" play >/dev/null
+exec "$root/build/play/bin/vexlo" chat "$@"
