@@ -76,7 +76,9 @@ std::string scoreWrongAnswer(ExamState& state, RunTime& runTime, std::string_vie
 
 std::int32_t accuracyPercent(double correct, double total) {
   if (total == 0.0) {
-    return 0;  // counts edited by hand can cancel out; there is no quotient to show
+    // Counts edited by hand can cancel out. No division by zero: a host may have unmasked the
+    // floating-point exceptions.
+    return 0;
   }
   const double ratio = roundedToDouble(correct / total);
   return floorToInteger(roundedToDouble(ratio * 100.0));
