@@ -1,5 +1,6 @@
 # Cross-compiles for 64-bit Windows with MinGW-w64: the same code as the shipped DLL, built so that
-# the Windows path can run under wine64 in tests (see cmake/wine-run.sh).
+# the Windows path can run under wine64 in tests (see cmake/wine-run.sh). The posix-thread compilers
+# give the C++ thread support (std::mutex) that GoogleTest needs; everything links statically.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc)
