@@ -9,8 +9,9 @@
 
 namespace vexlo {
 
-// Returns the value of `key` in `section` of `file`, or the empty text when there is none. Leading
-// bytes 0x01-0x20 of file, section and key are skipped; when one of them is then empty, the result
+// Returns the value of `key` in `section` of `file`, or the empty text when there is none. Names end
+// at their first NUL, as at the C boundary. Leading bytes 0x01-0x20 of file, section and key are
+// skipped; when one of them is then empty, the result
 // is the empty text and the file is not read. A value comes back cut after 10239 bytes, never inside
 // a double-byte character.
 std::string readProfileText(ProfileFiles& files, std::string_view file, std::string_view section,
@@ -22,9 +23,10 @@ std::string readProfileText(ProfileFiles& files, std::string_view file, std::str
                             std::string_view key, std::string_view defaultText);
 
 // Makes `key` of `section` hold `value`; returns whether the write succeeded (callers ignore it).
-// A write never injects lines or changes another entry: the value is cut at its first CR or LF, and
-// a section or key that holds CR or LF, or a key that would read back as another entry (holding "="
-// or starting with "["), is not written at all (the write fails silently).
+// A write never injects lines or changes another entry: the value is cut at its first CR, LF or
+// NUL, and a section or key that holds CR, LF or NUL, that is empty once the leading bytes a read
+// skips are gone, or that ends in a lone GBK lead byte, or a key that would read back as another
+// entry (holding "=" or starting with "["), is not written at all (the write fails silently).
 bool writeProfileText(ProfileFiles& files, std::string_view file, std::string_view section,
                       std::string_view key, std::string_view value);
 

@@ -1,0 +1,245 @@
+// The platform seam on POSIX: profile files through the portable engine on real files, the run
+// directory from /proc/self/exe (or VEXLO_RUN_DIRECTORY), a monotonic millisecond clock, and the
+// fatal fault as a line on standard error followed by an immediate end with exit code 3.
+//
+// File names: the plugin passes Windows-style GBK paths ("<run directory>\plugin\<name>.ini").
+// Backslashes (never a GBK second byte) become "/", and the name is spelled in UTF-8 on disk; the
+// contents stay GBK byte for byte. A path without backslashes is used as it is, after GBK to UTF-8.
+//
+// Writes are atomic: the new content goes to a temporary file in the same folder, is flushed to
+// disk and renamed over the old file, which keeps its permissions. A failed write leaves the old
+// file as it was; a missing folder is never created. Reads never cache.
+#include "runtime/platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "runtime/code_page.h"
+#include "runtime/profile_document.h"
+
+namespace vexlo {
+
+namespace {
+
+// The run directory in both spellings: GBK for the plugin, the native bytes for the file system.
+struct RunDirectory {
+  std::string gbk;
+  std::string native;
+};
+
+RunDirectory findRunDirectory() {
+  std::string native;
+  if (const char* fromEnvironment = std::getenv("VEXLO_RUN_DIRECTORY");
+      fromEnvironment != nullptr && *fromEnvironment != '\0') {
+    native = fromEnvironment;
+  } else {
+    std::string exe(PATH_MAX, '\0');
+    const ssize_t length = readlink("/proc/self/exe", exe.data(), exe.size());
+    if (length > 0 && static_cast<std::size_t>(length) < exe.size()) {
+      exe.resize(static_cast<std::size_t>(length));
+      const std::size_t slash = exe.rfind('/');
+      if (slash != std::string::npos) native = exe.substr(0, slash);
+    }
+  }
+  while (!native.empty() && native.back() == '/') native.pop_back();
+  RunDirectory dir;
+  dir.native = native;
+  // A directory without a GBK spelling is passed on as its own bytes; paths that start with it are
+  // recognised before any conversion (nativePath), so it still reaches the right folder.
+  const auto gbk = utf8ToGbk(native);
+  dir.gbk = gbk ? *gbk : native;
+  return dir;
+}
+
+const RunDirectory& runDirectory() {
+  static const RunDirectory dir = findRunDirectory();
+  return dir;
+}
+
+// Fixes the run directory while the module loads, before any export can be called.
+[[maybe_unused]] const bool runDirectoryFixedAtLoad = (runDirectory(), true);
+
+// Returns the file-system path of a GBK path.
+std::string nativePath(std::string_view path) {
+  const RunDirectory& dir = runDirectory();
+  std::string out;
+  if (!dir.gbk.empty() && path.substr(0, dir.gbk.size()) == dir.gbk &&
+      (path.size() == dir.gbk.size() || path[dir.gbk.size()] == '\\' ||
+       path[dir.gbk.size()] == '/')) {
+    out = dir.native;
+    path.remove_prefix(dir.gbk.size());
+  }
+  std::string mapped;
+  mapped.reserve(path.size());
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (gbk::isLeadByte(path[i]) && i + 1 < path.size()) {
+      mapped += path[i];
+      mapped += path[++i];
+    } else {
+      mapped += path[i] == '\\' ? '/' : path[i];
+    }
+  }
+  const auto utf8 = gbkToUtf8(mapped);
+  out += utf8 ? *utf8 : mapped;
+  return out;
+}
+
+// Closes a file descriptor when it goes out of scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now; returns false when the close reported an error.
+  bool close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd < 0 || ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+enum class ReadStatus { Read, Missing, Failed };
+
+// Reads the whole file. A file or folder that does not exist is Missing; anything else that stops
+// the read (no permission, not a regular file, an I/O error) is Failed.
+ReadStatus readWholeFile(const std::string& path, std::string& bytes, struct stat& info) {
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadStatus::Failed;
+  bytes.clear();
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return ReadStatus::Failed;
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  return ReadStatus::Read;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// Replaces the file at `path` by `bytes` in one rename. `old` describes the file it replaces, or
+// is null for a new file (which then gets the usual permissions under the process's umask).
+bool replaceFile(const std::string& path, std::string_view bytes, const struct stat* old) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  static unsigned counter = 0;
+
+  std::string temp;
+  int raw = -1;
+  for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+    temp = folder + "/." + name + ".tmp-" + std::to_string(::getpid()) + "-" +
+           std::to_string(counter++);
+    raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (raw < 0 && errno != EEXIST) return false;  // e.g. the folder does not exist
+  }
+  if (raw < 0) return false;
+  Descriptor fd(raw);
+  bool ok = writeAll(fd.get(), bytes);
+  if (ok && old != nullptr) {
+    if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+      [[maybe_unused]] const int ignored = ::fchown(fd.get(), old->st_uid, old->st_gid);
+    }
+    ok = ::fchmod(fd.get(), old->st_mode & 07777) == 0;
+  }
+  ok = ok && ::fsync(fd.get()) == 0;
+  ok = fd.close() && ok;
+  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  // Make the rename itself durable; the new content is already in place either way.
+  Descriptor dirFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dirFd.get() >= 0) ::fsync(dirFd.get());
+  return true;
+}
+
+class PosixProfileFiles final : public ProfileFiles {
+ public:
+  std::string readValue(std::string_view file, std::string_view section, std::string_view key,
+                        std::string_view defaultText) override {
+    std::string bytes;
+    struct stat info {};
+    if (readWholeFile(nativePath(file), bytes, info) != ReadStatus::Read) bytes.clear();
+    return ProfileDocument::parse(bytes).read(section, key, defaultText);
+  }
+
+  bool writeValue(std::string_view file, std::string_view section, std::string_view key,
+                  std::string_view value) override {
+    std::string path = nativePath(file);
+    // A link is followed: the file it names is replaced, the link stays.
+    struct stat linkInfo {};
+    if (::lstat(path.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
+      char* target = ::realpath(path.c_str(), nullptr);
+      if (target == nullptr) return false;
+      path = target;
+      std::free(target);
+    }
+    std::string bytes;
+    struct stat info {};
+    const ReadStatus status = readWholeFile(path, bytes, info);
+    if (status == ReadStatus::Failed) return false;
+    const bool exists = status == ReadStatus::Read;
+    // A file the process may not write stays as it is, as on Windows.
+    if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return false;
+    const auto updated = ProfileDocument::parse(bytes).withValue(section, key, value);
+    if (!updated) return true;  // the same value: nothing to write
+    return replaceFile(path, *updated, exists ? &info : nullptr);
+  }
+};
+
+}  // namespace
+
+ProfileFiles& platformProfileFiles() {
+  static PosixProfileFiles files;
+  return files;
+}
+
+const std::string& platformRunDirectory() { return runDirectory().gbk; }
+
+std::uint32_t platformMilliseconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  const auto ms = static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+                  static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
+  return static_cast<std::uint32_t>(ms);
+}
+
+void platformFatalFault(std::string_view message) {
+  std::string line(message);
+  line += '\n';
+  [[maybe_unused]] const bool written = writeAll(STDERR_FILENO, line);
+  ::_exit(3);
+}
+
+}  // namespace vexlo
