@@ -25,9 +25,9 @@ std::string note(std::string_view text) { return "  (" + std::string(text) + ")\
 std::string complaint(std::string_view text) { return "  ! " + std::string(text) + "\n"; }
 
 std::string kindName(std::string_view code) {
-  if (code == "2") return "group chat";
-  if (code == "3") return "private chat";
-  return "chat kind \"" + std::string(code) + "\"";
+  if (code == "2") return "group chat (kind 2)";
+  if (code == "3") return "private chat (kind 3)";
+  return "chat of kind \"" + std::string(code) + "\"";
 }
 
 }  // namespace
@@ -96,8 +96,7 @@ ChatSession::Outcome ChatSession::handle(std::string_view line) {
       std::string codeGbk;
       if (!toGbk(typed.text, codeGbk)) break;
       chatKind_ = typed.text, chatKindGbk_ = std::move(codeGbk);
-      outcome.output = note("messages now come from a " + kindName(chatKind_) + " (code " +
-                            chatKind_ + ")");
+      outcome.output = note("messages now come from a " + kindName(chatKind_));
       break;
     }
     case Kind::showInfo:
