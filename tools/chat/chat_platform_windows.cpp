@@ -89,8 +89,11 @@ std::unique_ptr<PluginLibrary> loadPlugin(const std::filesystem::path& file, std
             (infoSymbol ? "plugmain" : "info");
     return nullptr;
   }
-  return std::make_unique<WindowsPlugin>(module, reinterpret_cast<InfoFunction>(infoSymbol),
-                                         reinterpret_cast<PlugmainFunction>(plugmainSymbol));
+  // Through the generic function type, which any function pointer may be cast to and from.
+  using Generic = void (*)();
+  return std::make_unique<WindowsPlugin>(
+      module, reinterpret_cast<InfoFunction>(reinterpret_cast<Generic>(infoSymbol)),
+      reinterpret_cast<PlugmainFunction>(reinterpret_cast<Generic>(plugmainSymbol)));
 }
 
 std::filesystem::path defaultPluginName() { return "Vexlo7-1.7.cqp.dll"; }
