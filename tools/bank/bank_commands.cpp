@@ -22,6 +22,7 @@ struct ImportOptions {
   std::string format;
   std::string selection;
   bool force = false;
+  bool quiet = false;
 };
 
 struct ExportOptions {
@@ -83,13 +84,17 @@ int runImport(const ImportOptions& options) {
   if (options.format == "csv") format = SourceFormat::Csv;
   if (options.format == "tsv") format = SourceFormat::Tsv;
   const BankBuild build = importBank(*source, format, argumentAsUtf8(options.selection));
-  show(shownSource, build.problems, false);
+  if (!options.quiet || countOf(build.problems, Severity::Error) > 0) {
+    show(shownSource, build.problems, false);
+  }
   if (countOf(build.problems, Severity::Error) > 0) {
     writeError("vexlo bank import: nothing written\n");
     return 1;
   }
-  const std::vector<Problem> checked = checkBank(build.bytes);
-  writeOut(problemsAsText(shownDestination, checked));
+  std::vector<Problem> checked = checkBank(build.bytes);
+  if (!options.quiet || countOf(checked, Severity::Error) > 0) {
+    writeOut(problemsAsText(shownDestination, checked));
+  }
   if (countOf(checked, Severity::Error) > 0 && !options.force) {
     writeError("vexlo bank import: the bank has errors; nothing written (--force writes it anyway)\n");
     return 1;
@@ -150,6 +155,7 @@ void addBankCommands(CLI::App& app, int& exitCode) {
                             "The category questions are drawn from (default: the source's own, "
                             "else the first category)");
   importCommand->add_flag("--force", import->force, "Write the bank even when the check finds errors");
+  importCommand->add_flag("-q,--quiet", import->quiet, "Say nothing when the bank has no error");
   importCommand->callback([import, &exitCode] { exitCode = runImport(*import); });
 
   auto exporting = std::make_shared<ExportOptions>();
