@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/code_page.h"
 #include "runtime/platform.h"
 #include "runtime/profile_document.h"
 
@@ -186,16 +187,45 @@ TEST(PosixProfileFiles, KilledWriterLeavesACompleteFile) {
   }
 }
 
-TEST(PosixPlatform, RunDirectoryHasNoTrailingSeparator) {
+// Without VEXLO_RUN_DIRECTORY the run directory is the executable's folder. With it (read once at
+// load, UTF-8 on disk) it comes back as GBK, and a GBK path built on it reaches that folder: the
+// test runs itself again with the variable set to a folder with a Chinese name.
+TEST(PosixPlatform, RunDirectoryFromTheExecutableOrTheEnvironment) {
   const std::string& dir = platformRunDirectory();
   ASSERT_FALSE(dir.empty());
   EXPECT_NE(dir.back(), '/');
-  if (std::getenv("VEXLO_RUN_DIRECTORY") == nullptr) {
-    struct stat self {}, inDir {};
-    ASSERT_EQ(::stat("/proc/self/exe", &self), 0);
-    ASSERT_EQ(::stat((dir + "/runtime_tests").c_str(), &inDir), 0);
-    EXPECT_EQ(self.st_ino, inDir.st_ino);
+  const char* fromEnvironment = std::getenv("VEXLO_RUN_DIRECTORY");
+  if (fromEnvironment != nullptr && std::getenv("VEXLO_RUN_DIRECTORY_CHILD") != nullptr) {
+    std::string expected = fromEnvironment;
+    while (!expected.empty() && expected.back() == '/') expected.pop_back();
+    EXPECT_EQ(gbkToUtf8(dir), expected);
+    EXPECT_TRUE(platformProfileFiles().writeValue(dir + "\\plugin\\积分.ini", "s", "k", "1"));
+    return;
   }
+  if (fromEnvironment != nullptr) GTEST_SKIP() << "the run directory is set from outside";
+  struct stat self {}, inDir {};
+  ASSERT_EQ(::stat("/proc/self/exe", &self), 0);
+  ASSERT_EQ(::stat((dir + "/runtime_tests").c_str(), &inDir), 0);
+  EXPECT_EQ(self.st_ino, inDir.st_ino);
+
+  TempFolder temp;
+  const std::string runDir = temp.path() + "/" + utf8(u8"运行目录");
+  ASSERT_EQ(::mkdir(runDir.c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir((runDir + "/plugin").c_str(), 0755), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::setenv("VEXLO_RUN_DIRECTORY", (runDir + "/").c_str(), 1);
+    ::setenv("VEXLO_RUN_DIRECTORY_CHILD", "1", 1);
+    ::execl("/proc/self/exe", "runtime_tests",
+            "--gtest_filter=PosixPlatform.RunDirectoryFromTheExecutableOrTheEnvironment",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(fileBytes(runDir + "/plugin/" + utf8(u8"积分.ini")), "[s]\r\nk=1\r\n");
 }
 
 TEST(PosixPlatformDeathTest, FatalFaultEndsTheProcessWithAMessage) {
