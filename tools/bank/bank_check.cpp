@@ -31,6 +31,13 @@ constexpr long long kLastListed = 100;
 std::string quoted(std::string_view utf8) { return "\"" + std::string(utf8) + "\""; }
 
 // Lists numbers compactly: "3", "3-5", "3, 7, 9-12", at most a dozen groups.
+std::string numberRanges(const std::vector<long long>& numbers);
+
+// "line 3" or "lines 3-5, 9".
+std::string linesNamed(const std::vector<long long>& numbers) {
+  return (numbers.size() == 1 ? "line " : "lines ") + numberRanges(numbers);
+}
+
 std::string numberRanges(const std::vector<long long>& numbers) {
   std::string out;
   std::size_t groups = 0;
@@ -403,19 +410,19 @@ class BankChecker {
   void reportFindings(const std::string& section, long long count, const CategoryFindings& found) {
     if (!found.oneCharacter.empty()) {
       add(Severity::Warning, "short-answer", section, "",
-          "answers of one character (lines " + numberRanges(found.oneCharacter) +
+          "answers of one character (" + linesNamed(found.oneCharacter) +
               ") are easy to hit by trying characters in turn");
     }
     if (!found.dotted.empty()) {
       add(Severity::Warning, "judging", section, "",
-          "answers with a \".\" (lines " + numberRanges(found.dotted) +
+          "answers with a \".\" (" + linesNamed(found.dotted) +
               "): a wrong answer of two parts around \".\" (such as 3.15 for 3.14) is looked up as "
               "a bank line instead of being judged wrong; the player loses no point and is shown "
               "that line, answer included");
     }
     if (!found.numeric.empty()) {
       add(Severity::Warning, "judging", section, "",
-          "answers that start with a number (lines " + numberRanges(found.numeric) +
+          "answers that start with a number (" + linesNamed(found.numeric) +
               "): players answering with a number above " + std::to_string(std::max(count, 0LL)) +
               " get the over-maximum reply instead of being judged wrong, and lose no point");
     }

@@ -103,7 +103,7 @@ int runImport(const ImportOptions& options) {
     writeError("vexlo bank import: cannot write " + shownDestination + "\n");
     return 1;
   }
-  return 0;
+  return countOf(checked, Severity::Error) > 0 ? 1 : 0;  // written with --force, still in error
 }
 
 int runExport(const ExportOptions& options) {
