@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <new>
 #include <string>
 
@@ -82,12 +81,13 @@ struct Fixture {
     plugmain = reinterpret_cast<Plugmain>(dlsym(module, "plugmain"));
     // A bank of one category of kind 2 with one question, so every draw posts it and a wrong
     // answer changes nothing.
-    std::string bank = "[" + std::string(texts::selectionSection) + "]\r\n" +
-                       std::string(texts::selectionKey) + "=1\r\n[" +
-                       std::string(texts::categorySectionPrefix) + "1]\r\n" +
-                       std::string(texts::titleKey) + "=T\r\n" +
-                       std::string(texts::questionCountKey) + "=1\r\n" +
-                       std::string(texts::questionKindKey) + "=2\r\n1=Q|B\r\n";
+    std::string bank;
+    bank.append("[").append(texts::selectionSection).append("]\r\n");
+    bank.append(texts::selectionKey).append("=1\r\n");
+    bank.append("[").append(texts::categorySectionPrefix).append("1]\r\n");
+    bank.append(texts::titleKey).append("=T\r\n");
+    bank.append(texts::questionCountKey).append("=1\r\n");
+    bank.append(texts::questionKindKey).append("=2\r\n1=Q|B\r\n");
     writeFile(nativePath(bankPath(runTime)), bank);
   }
 
@@ -105,12 +105,13 @@ struct Fixture {
 
   // Writes a score book of `senders` senders (points, counts and level each) and one group answer.
   std::size_t makeScoreBook(long senders) {
-    std::string out = "[" + std::string(texts::groupAnswerSection) + "]\r\n" + kGroup + "=B\r\n";
+    std::string out;
+    out.append("[").append(texts::groupAnswerSection).append("]\r\n").append(kGroup).append("=B\r\n");
     const std::string_view sections[] = {texts::pointsSection, texts::correctCountSection,
                                          texts::wrongCountSection, texts::levelSection};
     const char* values[] = {"12", "9", "3", "1"};
     for (int s = 0; s < 4; ++s) {
-      out += "[" + std::string(sections[s]) + "]\r\n";
+      out.append("[").append(sections[s]).append("]\r\n");
       for (long i = 0; i < senders; ++i) out += senderId(i) + "=" + values[s] + "\r\n";
     }
     writeFile(scoreBookFile(), out);
@@ -208,17 +209,25 @@ void BM_ProfileWrite(benchmark::State& state) {
   state.counters["peak_heap_bytes"] = static_cast<double>(peak);
 }
 
+// Opens a file and reads all of it.
+std::string readWhole(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  in.seekg(0, std::ios::end);
+  std::string all(static_cast<std::size_t>(in.tellg()), '\0');
+  in.seekg(0);
+  in.read(all.data(), static_cast<std::streamsize>(all.size()));
+  return all;
+}
+
 // Plain baselines: open, read the whole file and find the last sender's line; read the whole
 // file and write it back through a temporary file renamed over it.
 void BM_PlainOpenReadScan(benchmark::State& state) {
   auto& f = fixture();
   std::size_t bytes = prepared(state.range(0));
-  std::string needle = "\n" + lastSender(state.range(0)) + "=";
+  std::string needle = std::string("\n").append(lastSender(state.range(0))).append("=");
   fs::path file = f.scoreBookFile();
   for (auto _ : state) {
-    std::ifstream in(file, std::ios::binary);
-    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    benchmark::DoNotOptimize(all.rfind(needle));
+    benchmark::DoNotOptimize(readWhole(file).rfind(needle));
   }
   setCommon(state, bytes);
 }
@@ -230,11 +239,7 @@ void BM_PlainReadWrite(benchmark::State& state) {
   fs::path temporary = file;
   temporary += ".tmp";
   for (auto _ : state) {
-    std::string all;
-    {
-      std::ifstream in(file, std::ios::binary);
-      all.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string all = readWhole(file);
     {
       std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
       out << all;
