@@ -119,17 +119,21 @@ std::uint32_t platformMilliseconds() { return GetTickCount(); }
 
 // When the environment variable VEXLO_FATAL_NO_DIALOG is set (to anything but "0"), the message
 // goes to standard error instead of a message box, so that unattended tests never block.
+// Nothing here allocates: the fault may be exhausted memory.
 void platformFatalFault(std::string_view message) {
-  const std::string text(message);
+  char text[1024];
+  const std::size_t length = std::min(message.size(), sizeof text - 1);
+  std::memcpy(text, message.data(), length);
+  text[length] = '\0';
   if (fatalFaultWithoutDialog()) {
     const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
     if (err != nullptr && err != INVALID_HANDLE_VALUE) {
-      const std::string line = text + "\r\n";
       DWORD written = 0;
-      WriteFile(err, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+      WriteFile(err, text, static_cast<DWORD>(length), &written, nullptr);
+      WriteFile(err, "\r\n", 2, &written, nullptr);
     }
   } else {
-    MessageBoxA(nullptr, text.c_str(), "Vexlo", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+    MessageBoxA(nullptr, text, "Vexlo", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
   }
   ExitProcess(3);
 }
