@@ -134,6 +134,8 @@ int runExport(const ExportOptions& options) {
 void addBankCommands(CLI::App& app, int& exitCode) {
   CLI::App* bank = app.add_subcommand("bank", "Check, import and export question banks");
   bank->require_subcommand(1);
+  // Paths may start with "/" (under Wine, or typed the POSIX way): never take them for options.
+  bank->allow_windows_style_options(false);
 
   auto check = std::make_shared<CheckOptions>();
   CLI::App* checkCommand = bank->add_subcommand(

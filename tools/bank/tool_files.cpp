@@ -36,8 +36,10 @@ std::string fileNameOf(const std::string& path) {
 }
 
 std::string join(std::string folder, std::string_view name) {
+  // A folder written with "/" (accepted on Windows too) goes on with "/".
+  const char separator = folder.find('/') != std::string::npos ? '/' : platform::pathSeparator();
   if (!folder.empty() && folder.back() != '/' && folder.back() != platform::pathSeparator()) {
-    folder += platform::pathSeparator();
+    folder += separator;
   }
   return folder + std::string(name);
 }

@@ -47,6 +47,7 @@ int runScores(const ScoresOptions& options) {
 void addScoresCommand(CLI::App& app, int& exitCode) {
   auto options = std::make_shared<ScoresOptions>();
   CLI::App* scores = app.add_subcommand("scores", "Show the leaderboard of a score book");
+  scores->allow_windows_style_options(false);  // a path may start with "/"
   scores->add_option("path", options->path,
                      "The run directory (whose plugin folder holds the score book) or a score "
                      "book file; default: the current directory");
