@@ -116,8 +116,8 @@ class BankChecker {
       for (const BadCharacter& bad : findInvalidGbk(body)) {
         add(Severity::Error, "encoding", "", "",
             "the bytes " + bad.shown +
-                " are no GBK character: the host reads them as \"?\" and may swallow the line end "
-                "after them",
+                " are no GBK character: the host reads them wrongly (a first byte without its "
+                "second becomes \"?\" and may swallow the line end after it)",
             bad.at.line, bad.at.column);
       }
       return true;
@@ -136,8 +136,9 @@ class BankChecker {
             "editor that drops the mark makes it unreadable; keep banks in GBK");
     for (const BadCharacter& bad : convertUtf8ToGbk(utf8).failures) {
       add(Severity::Error, "encoding", "", "",
-          quoted(bad.shown) + " has no GBK form: the host reads it as \"?\"", bad.at.line,
-          bad.at.column);
+          bad.malformed ? "the bytes " + bad.shown + " are not " + name
+                        : quoted(bad.shown) + " has no GBK form: the host reads it as \"?\"",
+          bad.at.line, bad.at.column);
     }
     return true;
   }
