@@ -45,6 +45,26 @@ std::string sourceAsGbk(std::string_view utf8Source, std::vector<Problem>& probl
 
 std::string shown(std::string_view gbk) { return shownText(gbk); }
 
+// The source with the text of its comment lines (first non-blank character ";" or "#") taken
+// out: they never reach the bank, so a character GBK cannot hold may stand in them.
+std::string withoutCommentText(std::string_view source) {
+  std::size_t begin = byteOrderMarkOf(source) == ByteOrderMark::Utf8 ? 3 : 0;
+  std::string out(source.substr(0, begin));
+  while (begin < source.size()) {
+    std::size_t end = source.find_first_of("\r\n", begin);
+    if (end == std::string_view::npos) end = source.size();
+    const std::string_view line = source.substr(begin, end - begin);
+    const std::string_view start = gbk::trimBlanks(line);
+    out += !start.empty() && (start[0] == ';' || start[0] == '#') ? std::string_view(";") : line;
+    std::size_t next = end;
+    if (next < source.size() && source[next] == '\r') ++next;
+    if (next < source.size() && source[next] == '\n' && (next == end || source[end] == '\r')) ++next;
+    out += source.substr(end, next - end);
+    begin = next;
+  }
+  return out;
+}
+
 bool isCategoryName(std::string_view name) {
   return name.substr(0, texts::categorySectionPrefix.size()) == texts::categorySectionPrefix;
 }
@@ -52,7 +72,7 @@ bool isCategoryName(std::string_view name) {
 BankBuild importIni(std::string_view utf8Source, std::string_view selection) {
   BankBuild build;
   std::vector<Problem>& problems = build.problems;
-  const std::string gbkText = sourceAsGbk(utf8Source, problems);
+  const std::string gbkText = sourceAsGbk(withoutCommentText(utf8Source), problems);
   if (hasError(problems)) return build;
   const ProfileDocument document = ProfileDocument::parse(gbkText);
 

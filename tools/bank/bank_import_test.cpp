@@ -34,7 +34,7 @@ void expectRoundTrip(const std::string& firstBank) {
 
 TEST(BankImport, IniSourceBecomesTheCanonicalBankAndSurvivesARoundTrip) {
   const std::string source = utf8(
-      u8"; every kind of line\n"
+      u8"\uFEFF; every kind of line, \U0001F600 in a comment included\n"
       u8"[问题内容2]\n"
       u8"题目类型=0\n"
       u8"问题个数=7\n"
