@@ -10,3 +10,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(VEXLO_OBJDUMP i686-w64-mingw32-objdump)
+# Doubles are computed in SSE2 registers, as in the x86-64 build, not in the x87 unit's extended
+# precision, so every conversion and score rounds the same way in both Windows builds.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
