@@ -19,10 +19,14 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "runtime/code_page.h"
 #include "runtime/profile_document.h"
+#include "runtime/profile_locator.h"
 
 namespace vexlo {
 
@@ -114,25 +118,42 @@ class Descriptor {
 
 enum class ReadStatus { Read, Missing, Failed };
 
-// Reads the whole file. A file or folder that does not exist is Missing; anything else that stops
-// the read (no permission, not a regular file, an I/O error) is Failed.
-ReadStatus readWholeFile(const std::string& path, std::string& bytes, struct stat& info) {
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
-  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadStatus::Failed;
-  bytes.clear();
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return ReadStatus::Failed;
+// The bytes of a whole file in one buffer, sized from the file's length; never zero-filled.
+class FileBytes {
+ public:
+  std::string_view view() const { return std::string_view(data_.get(), size_); }
+
+  // Reads the whole file. A file or folder that does not exist is Missing; anything else that
+  // stops the read (no permission, not a regular file, an I/O error) is Failed.
+  ReadStatus read(const std::string& path, struct stat& info) {
+    size_ = 0;
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadStatus::Failed;
+    // One byte more than the length: a read that fills it shows that the file grew meanwhile.
+    std::size_t capacity = static_cast<std::size_t>(info.st_size) + 1;
+    data_ = std::make_unique_for_overwrite<char[]>(capacity);
+    for (;;) {
+      if (size_ == capacity) {
+        auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+        std::memcpy(larger.get(), data_.get(), size_);
+        data_ = std::move(larger);
+        capacity *= 2;
+      }
+      const ssize_t n = ::read(fd.get(), data_.get() + size_, capacity - size_);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return ReadStatus::Failed;
+      }
+      if (n == 0) return ReadStatus::Read;
+      size_ += static_cast<std::size_t>(n);
     }
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
   }
-  return ReadStatus::Read;
-}
+
+ private:
+  std::unique_ptr<char[]> data_;
+  std::size_t size_ = 0;
+};
 
 bool writeAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -146,9 +167,10 @@ bool writeAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Replaces the file at `path` by `bytes` in one rename. `old` describes the file it replaces, or
+// Replaces the file at `path` by the bytes of `pieces`, one after the other, in one rename. `old` describes the file it replaces, or
 // is null for a new file (which then gets the usual permissions under the process's umask).
-bool replaceFile(const std::string& path, std::string_view bytes, const struct stat* old) {
+bool replaceFile(const std::string& path, std::initializer_list<std::string_view> pieces,
+                 const struct stat* old) {
   const std::size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -164,7 +186,8 @@ bool replaceFile(const std::string& path, std::string_view bytes, const struct s
   }
   if (raw < 0) return false;
   Descriptor fd(raw);
-  bool ok = writeAll(fd.get(), bytes);
+  bool ok = true;
+  for (std::string_view piece : pieces) ok = ok && writeAll(fd.get(), piece);
   if (ok && old != nullptr) {
     if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
       [[maybe_unused]] const int ignored = ::fchown(fd.get(), old->st_uid, old->st_gid);
@@ -188,10 +211,16 @@ class PosixProfileFiles final : public ProfileFiles {
  public:
   std::string readValue(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view defaultText) override {
-    std::string bytes;
+    FileBytes bytes;
     struct stat info {};
-    if (readWholeFile(nativePath(file), bytes, info) != ReadStatus::Read) bytes.clear();
-    return ProfileDocument::parse(bytes).read(section, key, defaultText);
+    const std::string_view content =
+        bytes.read(nativePath(file), info) == ReadStatus::Read ? bytes.view() : std::string_view();
+    // A file with a byte-order mark is seen through its GBK view; every other file in place.
+    if (profileEncodingOf(content) != ProfileEncoding::Gbk) {
+      return ProfileDocument::parse(content).read(section, key, defaultText);
+    }
+    return profileReadResult(locateProfileEntry(content, section, key), defaultText,
+                             ProfileDocument::kReadBufferSize);
   }
 
   bool writeValue(std::string_view file, std::string_view section, std::string_view key,
@@ -205,16 +234,22 @@ class PosixProfileFiles final : public ProfileFiles {
       path = target;
       std::free(target);
     }
-    std::string bytes;
+    FileBytes bytes;
     struct stat info {};
-    const ReadStatus status = readWholeFile(path, bytes, info);
+    const ReadStatus status = bytes.read(path, info);
     if (status == ReadStatus::Failed) return false;
     const bool exists = status == ReadStatus::Read;
     // A file the process may not write stays as it is, as on Windows.
     if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return false;
-    const auto updated = ProfileDocument::parse(bytes).withValue(section, key, value);
-    if (!updated) return true;  // the same value: nothing to write
-    return replaceFile(path, *updated, exists ? &info : nullptr);
+    const std::string_view content = bytes.view();
+    const auto edit = profileEncodingOf(content) != ProfileEncoding::Gbk
+                          ? ProfileDocument::parse(content).edit(section, key, value)
+                          : profileEditFor(content, section, key, value);
+    if (!edit) return true;  // the same value: nothing to write
+    // The new file is the old bytes around the one changed line, written straight from the buffer.
+    return replaceFile(path,
+                       {content.substr(0, edit->from), edit->text, content.substr(edit->to)},
+                       exists ? &info : nullptr);
   }
 };
 

@@ -1,5 +1,5 @@
-// The portable profile engine: parsing profile-file bytes into lines, sections and entries, the
-// lookup of one value, and the byte-preserving edit of one value.
+// The portable profile engine's document: the parsed view of sections and entries, and reads and
+// edits of files with a byte-order mark through a GBK view of their lines.
 #include "runtime/profile_document.h"
 
 #include <algorithm>
@@ -8,68 +8,12 @@
 
 namespace vexlo {
 
-namespace gbk {
 
 namespace {
 
 // The length of the character that starts at `i`: 2 for a lead byte with a byte after it, else 1.
 std::size_t charLength(std::string_view text, std::size_t i) {
-  return isLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
-}
-
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
-
-bool endsInLoneLeadByte(std::string_view text) {
-  std::size_t i = 0;
-  bool lone = false;
-  while (i < text.size()) {
-    const std::size_t n = charLength(text, i);
-    lone = n == 1 && isLeadByte(text[i]);
-    i += n;
-  }
-  return lone;
-}
-
-std::string_view trimBlanks(std::string_view text) {
-  std::size_t begin = 0;
-  while (begin < text.size() && isBlank(text[begin])) ++begin;
-  std::size_t end = begin;
-  for (std::size_t i = begin; i < text.size();) {
-    const std::size_t n = charLength(text, i);
-    if (n == 2 || !isBlank(text[i])) end = i + n;
-    i += n;
-  }
-  return text.substr(begin, end - begin);
-}
-
-bool namesEqual(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size();) {
-    if (charLength(a, i) == 2) {
-      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-      i += 2;
-    } else {
-      if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-      ++i;
-    }
-  }
-  return true;
-}
-
-}  // namespace gbk
-
-namespace {
-
-using gbk::charLength;
-using gbk::isBlank;
-using gbk::trimBlanks;
-
-std::string_view skipLeadingBlanks(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && isBlank(text[i])) ++i;
-  return text.substr(i);
+  return gbk::isLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
 }
 
 // ---- Unicode helpers for the files with a byte-order mark ----
@@ -223,206 +167,94 @@ std::string utf8ToUtf16Bytes(std::string_view utf8, bool bigEndian) {
   return out;
 }
 
-// Returns the position of the last single-byte `c` in `text`, scanning by GBK
-// characters, or npos.
-std::size_t lastCharPosition(std::string_view text, char c) {
-  std::size_t found = std::string_view::npos;
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = charLength(text, i);
-    if (n == 1 && text[i] == c) found = i;
-    i += n;
-  }
-  return found;
-}
-
-std::size_t firstCharPosition(std::string_view text, char c) {
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = charLength(text, i);
-    if (n == 1 && text[i] == c) return i;
-    i += n;
-  }
-  return std::string_view::npos;
-}
-
-// Copies `text` (a value or a default) as the Windows functions fill a buffer of `size`: one pair
-// of enclosing quotes dropped, at most size - 1 characters, and when quotes were dropped and the
-// buffer could not hold the closing one, one more character lost; then cut to size - 1 bytes at a
-// character boundary.
-std::string copyEntry(std::string_view text, std::size_t size) {
-  if (size == 0) return std::string();
-  std::vector<std::string_view> chars;
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = charLength(text, i);
-    chars.push_back(text.substr(i, n));
-    i += n;
-  }
-  bool quoted = false;
-  if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
-      chars.back().size() == 1 && chars.back()[0] == text.front()) {
-    quoted = true;
-    chars.erase(chars.begin());
-  }
-  std::size_t count = std::min(chars.size(), size - 1);
-  if (quoted && size >= chars.size() && count > 0) --count;
-  std::string out;
-  for (std::size_t i = 0; i < count; ++i) {
-    if (out.size() + chars[i].size() > size - 1) break;
-    out += chars[i];
-  }
-  return out;
-}
-
 }  // namespace
+
+ProfileEncoding profileEncodingOf(std::string_view b) {
+  if (b.size() >= 3 && b.compare(0, 3, "\xEF\xBB\xBF") == 0) return ProfileEncoding::Utf8;
+  if (b.size() >= 2 && b.compare(0, 2, "\xFF\xFE") == 0) return ProfileEncoding::Utf16Le;
+  if (b.size() >= 2 && b.compare(0, 2, "\xFE\xFF") == 0) return ProfileEncoding::Utf16Be;
+  return ProfileEncoding::Gbk;
+}
 
 ProfileDocument ProfileDocument::parse(std::string_view bytes) {
   ProfileDocument doc;
   doc.bytes_.assign(bytes);
-  const std::string& b = doc.bytes_;
-  if (b.size() >= 3 && b.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    doc.encoding_ = ProfileEncoding::Utf8, doc.bodyBegin_ = 3;
-  } else if (b.size() >= 2 && b.compare(0, 2, "\xFF\xFE") == 0) {
-    doc.encoding_ = ProfileEncoding::Utf16Le, doc.bodyBegin_ = 2, doc.unitSize_ = 2;
-  } else if (b.size() >= 2 && b.compare(0, 2, "\xFE\xFF") == 0) {
-    doc.encoding_ = ProfileEncoding::Utf16Be, doc.bodyBegin_ = 2, doc.unitSize_ = 2;
+  doc.encoding_ = profileEncodingOf(bytes);
+  if (doc.encoding_ != ProfileEncoding::Gbk) {
+    const std::string& b = doc.bytes_;
+    const bool utf16 = doc.encoding_ != ProfileEncoding::Utf8;
+    const bool bigEndian = doc.encoding_ == ProfileEncoding::Utf16Be;
+    const std::size_t unit = utf16 ? 2 : 1;
+    doc.bodyBegin_ = utf16 ? 2 : 3;
+    auto unitAt = [&](std::size_t pos) -> unsigned {
+      if (unit == 1) return static_cast<unsigned char>(b[pos]);
+      const auto x = static_cast<unsigned char>(b[pos]);
+      const auto y = static_cast<unsigned char>(b[pos + 1]);
+      return bigEndian ? (x << 8 | y) : (y << 8 | x);
+    };
+    // A trailing odd byte of a UTF-16 file belongs to no character.
+    const std::size_t limit = b.size() - (b.size() - doc.bodyBegin_) % unit;
+    std::size_t pos = doc.bodyBegin_;
+    while (pos < limit) {
+      MarkedLine line;
+      line.viewBegin = doc.view_.size();
+      line.begin = pos;
+      std::size_t contentEnd = std::string::npos;
+      while (pos < limit) {
+        const unsigned u = unitAt(pos);
+        if (u == '\r' || u == '\n') break;
+        if (u == 0 && contentEnd == std::string::npos) contentEnd = pos;
+        pos += unit;
+      }
+      line.end = pos;
+      const std::string_view raw(b.data() + line.begin,
+                                 (contentEnd == std::string::npos ? pos : contentEnd) - line.begin);
+      doc.view_ += utf16 ? utf8ToGbkLossy(utf16BytesToUtf8(raw, bigEndian)) : utf8ToGbkLossy(raw);
+      if (contentEnd != std::string::npos) doc.view_ += '\0';
+      if (pos < limit) {
+        doc.view_ += '\n';
+        const bool cr = unitAt(pos) == '\r';
+        pos += unit;
+        if (cr && pos < limit && unitAt(pos) == '\n') pos += unit;
+      }
+      doc.markedLines_.push_back(line);
+    }
   }
 
-  const std::size_t unit = doc.unitSize_;
-  const bool bigEndian = doc.encoding_ == ProfileEncoding::Utf16Be;
-  auto unitAt = [&](std::size_t pos) -> unsigned {
-    if (unit == 1) return static_cast<unsigned char>(b[pos]);
-    const auto x = static_cast<unsigned char>(b[pos]);
-    const auto y = static_cast<unsigned char>(b[pos + 1]);
-    return bigEndian ? (x << 8 | y) : (y << 8 | x);
-  };
-  // A trailing odd byte of a UTF-16 file belongs to no character.
-  const std::size_t limit = b.size() - (b.size() - doc.bodyBegin_) % unit;
-
+  const std::string_view view = doc.gbkView();
   doc.sections_.push_back(ProfileSection{});
-  std::size_t current = 0;
-  std::size_t pos = doc.bodyBegin_;
-  while (pos < limit) {
-    Line line;
-    line.begin = pos;
-    std::size_t contentEnd = std::string::npos;
-    while (pos < limit) {
-      const unsigned u = unitAt(pos);
-      if (u == '\r' || u == '\n') break;
-      if (u == 0 && contentEnd == std::string::npos) contentEnd = pos;
-      pos += unit;
+  for (std::size_t pos = 0; pos < view.size();) {
+    const ProfileLineSpan span = profileLineAt(view, pos);
+    const ProfileLine line = classifyProfileLine(view.substr(pos, span.contentEnd - pos));
+    if (line.kind == ProfileLine::Kind::Header) {
+      ProfileSection section;
+      section.name.assign(line.name);
+      section.hasHeader = true;
+      doc.sections_.push_back(std::move(section));
+    } else if (line.kind == ProfileLine::Kind::Entry) {
+      doc.sections_.back().entries.push_back(
+          ProfileEntry{std::string(line.name), std::string(line.value), line.hasValue});
     }
-    line.end = pos;
-    line.contentEnd = contentEnd == std::string::npos ? pos : contentEnd;
-    if (pos < limit) {
-      line.hasLineEnd = true;
-      const bool cr = unitAt(pos) == '\r';
-      pos += unit;
-      if (cr && pos < limit && unitAt(pos) == '\n') pos += unit;
-    } else {
-      pos = b.size();
-    }
-    line.next = pos;
-
-    const std::string_view raw(b.data() + line.begin, line.contentEnd - line.begin);
-    switch (doc.encoding_) {
-      case ProfileEncoding::Gbk:
-        line.text.assign(raw);
-        break;
-      case ProfileEncoding::Utf8:
-        line.text = utf8ToGbkLossy(raw);
-        break;
-      case ProfileEncoding::Utf16Le:
-      case ProfileEncoding::Utf16Be:
-        line.text = utf8ToGbkLossy(utf16BytesToUtf8(raw, bigEndian));
-        break;
-    }
-
-    const std::string_view t = trimBlanks(line.text);
-    if (!t.empty() && t.front() == '[') {
-      const std::size_t close = lastCharPosition(t, ']');
-      if (close != std::string_view::npos) {
-        line.kind = Line::Kind::Header;
-        ProfileSection section;
-        section.name.assign(trimBlanks(t.substr(1, close - 1)));
-        section.hasHeader = true;
-        doc.sections_.push_back(std::move(section));
-        current = doc.sections_.size() - 1;
-      }
-    }
-    if (line.kind != Line::Kind::Header && !t.empty()) {
-      line.kind = Line::Kind::Entry;
-      ProfileEntry entry;
-      const std::size_t eq = firstCharPosition(t, '=');
-      if (eq == std::string_view::npos) {
-        entry.key.assign(t);
-      } else {
-        entry.key.assign(trimBlanks(t.substr(0, eq)));
-        entry.value.assign(trimBlanks(t.substr(eq + 1)));
-        entry.hasValue = true;
-      }
-      line.entry = doc.sections_[current].entries.size();
-      doc.sections_[current].entries.push_back(std::move(entry));
-    }
-    line.section = current;
-    doc.lines_.push_back(std::move(line));
+    pos = span.next;
   }
   return doc;
 }
 
-std::optional<std::size_t> ProfileDocument::findSection(std::string_view name) const {
-  const std::string_view wanted = trimBlanks(name);
-  for (std::size_t i = 0; i < sections_.size(); ++i) {
-    if (gbk::namesEqual(sections_[i].name, wanted)) return i;
-  }
-  return std::nullopt;
-}
-
-std::optional<std::size_t> ProfileDocument::findLineOfEntry(std::size_t section,
-                                                            std::string_view key) const {
-  const std::string_view wanted = trimBlanks(key);
-  const auto& entries = sections_[section].entries;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (gbk::namesEqual(entries[i].key, wanted)) {
-      for (std::size_t l = 0; l < lines_.size(); ++l) {
-        if (lines_[l].kind == Line::Kind::Entry && lines_[l].section == section &&
-            lines_[l].entry == i) {
-          return l;
-        }
-      }
-    }
-  }
-  return std::nullopt;
+std::string_view ProfileDocument::gbkView() const {
+  return encoding_ == ProfileEncoding::Gbk ? std::string_view(bytes_) : std::string_view(view_);
 }
 
 std::optional<std::string> ProfileDocument::find(std::string_view section,
                                                  std::string_view key) const {
-  const auto s = findSection(section);
-  if (!s) return std::nullopt;
-  const std::string_view wanted = trimBlanks(key);
-  for (const ProfileEntry& e : sections_[*s].entries) {
-    if (gbk::namesEqual(e.key, wanted)) {
-      if (!e.hasValue) return std::nullopt;
-      return copyEntry(e.value, kReadBufferSize);
-    }
-  }
-  return std::nullopt;
+  const ProfileSpot spot = locateProfileEntry(gbkView(), section, key);
+  if (spot.found != ProfileSpot::Found::Entry || !spot.entry.hasValue) return std::nullopt;
+  return profileReadResult(spot, std::nullopt, kReadBufferSize);
 }
 
 std::string ProfileDocument::read(std::string_view section, std::string_view key,
                                   std::optional<std::string_view> defaultText,
                                   std::size_t bufferSize) const {
-  if (bufferSize == 0) return std::string();
-  if (const auto s = findSection(section)) {
-    const std::string_view wanted = trimBlanks(key);
-    for (const ProfileEntry& e : sections_[*s].entries) {
-      if (gbk::namesEqual(e.key, wanted)) {
-        if (e.hasValue) return copyEntry(e.value, bufferSize);
-        break;  // the first match has no "=": it shadows later ones
-      }
-    }
-  }
-  std::string_view def = defaultText.value_or(std::string_view());
-  while (!def.empty() && def.back() == ' ') def.remove_suffix(1);
-  return copyEntry(def, bufferSize);
+  return profileReadResult(locateProfileEntry(gbkView(), section, key), defaultText, bufferSize);
 }
 
 std::string ProfileDocument::encode(std::string_view text) const {
@@ -439,62 +271,44 @@ std::string ProfileDocument::encode(std::string_view text) const {
   return std::string(text);
 }
 
-std::string ProfileDocument::replaceRange(std::size_t from, std::size_t to,
-                                          std::string_view text) const {
-  std::string out;
-  out.reserve(bytes_.size() + text.size() * 2 + 8);
-  out.append(bytes_, 0, from);
-  out += encode(text);
-  out.append(bytes_, to, std::string::npos);
-  return out;
+// Maps a line start (or the end) of the GBK view of a marked file to its place in the file.
+std::size_t ProfileDocument::filePosition(std::size_t viewPosition) const {
+  if (viewPosition == 0) return bodyBegin_;
+  const auto it = std::lower_bound(
+      markedLines_.begin(), markedLines_.end(), viewPosition,
+      [](const MarkedLine& line, std::size_t p) { return line.viewBegin < p; });
+  return it != markedLines_.end() && it->viewBegin == viewPosition ? it->begin : bytes_.size();
+}
+
+std::optional<ProfileEdit> ProfileDocument::edit(std::string_view section, std::string_view key,
+                                                 std::string_view value) const {
+  auto edit = profileEditFor(gbkView(), section, key, value);
+  if (!edit || encoding_ == ProfileEncoding::Gbk) return edit;
+  if (edit->from == edit->to) {
+    edit->from = edit->to = filePosition(edit->from);
+  } else {
+    // A changed entry line: its whole content up to its line end.
+    const auto it = std::lower_bound(
+        markedLines_.begin(), markedLines_.end(), edit->from,
+        [](const MarkedLine& line, std::size_t p) { return line.viewBegin < p; });
+    edit->from = it->begin;
+    edit->to = it->end;
+  }
+  edit->text = encode(edit->text);
+  return edit;
 }
 
 std::optional<std::string> ProfileDocument::withValue(std::string_view section,
                                                       std::string_view key,
                                                       std::string_view value) const {
-  const std::string_view s = skipLeadingBlanks(section);
-  const std::string_view k = skipLeadingBlanks(key);
-  const std::string_view v = skipLeadingBlanks(value);
-  std::string entryLine(k);
-  entryLine += '=';
-  entryLine += v;
-
-  const auto sec = findSection(s);
-  if (!sec) {
-    std::string added;
-    if (!lines_.empty() && !lines_.back().hasLineEnd) added += "\r\n";
-    added += '[';
-    added += s;
-    added += "]\r\n";
-    added += entryLine;
-    added += "\r\n";
-    return replaceRange(bytes_.size(), bytes_.size(), added);
-  }
-
-  if (const auto l = findLineOfEntry(*sec, k)) {
-    const Line& line = lines_[*l];
-    const ProfileEntry& entry = sections_[*sec].entries[line.entry];
-    if (entry.hasValue && entry.value == v) return std::nullopt;
-    std::string replaced = entry.key;
-    replaced += '=';
-    replaced += v;
-    return replaceRange(line.begin, line.end, replaced);
-  }
-
-  // After the last non-blank line of the section (its header counts), or at the very top for
-  // the nameless section when it holds nothing.
-  std::size_t at = bodyBegin_;
-  bool needsLineEnd = false;
-  for (std::size_t l = 0; l < lines_.size(); ++l) {
-    if (lines_[l].section == *sec && lines_[l].kind != Line::Kind::Blank) {
-      at = lines_[l].next;
-      needsLineEnd = !lines_[l].hasLineEnd;
-    }
-  }
-  std::string added = needsLineEnd ? "\r\n" : "";
-  added += entryLine;
-  added += "\r\n";
-  return replaceRange(at, at, added);
+  const auto change = edit(section, key, value);
+  if (!change) return std::nullopt;
+  std::string out;
+  out.reserve(bytes_.size() - (change->to - change->from) + change->text.size());
+  out.append(bytes_, 0, change->from);
+  out += change->text;
+  out.append(bytes_, change->to, std::string::npos);
+  return out;
 }
 
 }  // namespace vexlo

@@ -38,6 +38,9 @@
 // - Section, key and value are written as given: a CR or LF in them would make new lines. Callers
 //   that pass untrusted text must refuse or cut such text first (profile_access.h does).
 //
+// Files without a byte-order mark need no document: profile_locator.h reads and edits their bytes
+// in place, by the same rules.
+//
 // A ProfileDocument is a value; it keeps no file open and may be used from any one thread.
 #pragma once
 
@@ -46,6 +49,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "runtime/profile_locator.h"
 
 namespace vexlo {
 
@@ -66,6 +71,9 @@ struct ProfileSection {
   bool hasHeader = false;
   std::vector<ProfileEntry> entries;  // in file order; duplicates kept
 };
+
+// Returns the encoding of a profile file's bytes, from its byte-order mark (GBK without one).
+ProfileEncoding profileEncodingOf(std::string_view bytes);
 
 class ProfileDocument {
  public:
@@ -94,6 +102,11 @@ class ProfileDocument {
                    std::optional<std::string_view> defaultText,
                    std::size_t bufferSize = kReadBufferSize) const;
 
+  // Returns the edit of the file's bytes that sets `key` of `section` to `value` (positions in
+  // bytes(), text in the file's own encoding), or nothing when the file would not change.
+  std::optional<ProfileEdit> edit(std::string_view section, std::string_view key,
+                                  std::string_view value) const;
+
   // Returns the file bytes after setting `key` of `section` to `value` (see the file comment), or
   // nothing when the file would not change.
   std::optional<std::string> withValue(std::string_view section, std::string_view key,
@@ -103,54 +116,26 @@ class ProfileDocument {
   const std::string& bytes() const { return bytes_; }
 
  private:
-  // One line of the file: where its bytes are and what it holds (positions in `bytes_`).
-  struct Line {
-    std::size_t begin = 0;       // first byte of the line
-    std::size_t contentEnd = 0;  // after its content (at its first NUL, else == end)
-    std::size_t end = 0;         // before its line end
-    std::size_t next = 0;        // after its line end (== end of the bytes for the last line)
-    bool hasLineEnd = false;     // ends in CR, LF or CR LF
-    std::string text;            // the content as GBK, before any trimming
-    enum class Kind { Blank, Header, Entry } kind = Kind::Blank;
-    std::size_t section = 0;     // index into sections_
-    std::size_t entry = 0;       // index into that section's entries (Entry lines)
+  // Where one line of a file with a byte-order mark lies in the file and in its GBK view.
+  struct MarkedLine {
+    std::size_t viewBegin = 0;  // first byte of the line in view_
+    std::size_t begin = 0;      // first byte of the line in bytes_
+    std::size_t end = 0;        // before its line end in bytes_
   };
 
+  // The GBK bytes the locator scans: the file itself, or view_ for a file with a byte-order mark.
+  std::string_view gbkView() const;
+  std::size_t filePosition(std::size_t viewPosition) const;
   std::string encode(std::string_view gbk) const;
-  std::string replaceRange(std::size_t from, std::size_t to, std::string_view gbk) const;
-  std::optional<std::size_t> findSection(std::string_view name) const;
-  std::optional<std::size_t> findLineOfEntry(std::size_t section, std::string_view key) const;
 
   std::string bytes_;
   ProfileEncoding encoding_ = ProfileEncoding::Gbk;
   std::size_t bodyBegin_ = 0;  // after the byte-order mark
-  std::size_t unitSize_ = 1;   // 2 for UTF-16
-  std::vector<Line> lines_;
+  // Files with a byte-order mark: every line converted to GBK, followed by a NUL when the line
+  // holds one and by LF when it has a line end, so that it scans as the file does.
+  std::string view_;
+  std::vector<MarkedLine> markedLines_;
   std::vector<ProfileSection> sections_;
 };
-
-// GBK character helpers shared with the callers above the engine.
-namespace gbk {
-
-// True for a byte that starts a double-byte character (0x81-0xFE).
-inline bool isLeadByte(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  return b >= 0x81 && b <= 0xFE;
-}
-
-// True when the text ends in a lead byte that has no second byte.
-bool endsInLoneLeadByte(std::string_view text);
-
-// True for the blanks the profile functions trim: 0x20, 0x09, 0x0B, 0x0C, 0x1A.
-inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\x0B' || c == '\x0C' || c == '\x1A'; }
-
-// Returns `text` without blanks at either end (character-wise: a second byte is never trimmed).
-std::string_view trimBlanks(std::string_view text);
-
-// True when the two names are equal, ASCII letters compared without case, double-byte characters
-// compared exactly.
-bool namesEqual(std::string_view a, std::string_view b);
-
-}  // namespace gbk
 
 }  // namespace vexlo
