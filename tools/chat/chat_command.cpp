@@ -42,7 +42,7 @@ int runChat(const ChatOptions& options) {
       return fail("--dir is not available here: the plugin keeps its files in plugin\\ beside "
                   "vexlo.exe (" + pathText(executableDirectory()) + ")");
     }
-    directory = std::filesystem::absolute(options.directory, ec);
+    directory = std::filesystem::absolute(pathFromArgument(options.directory), ec);
   } else {
     directory = defaultRunDirectory();
     if (directory.is_relative()) directory = std::filesystem::absolute(directory, ec);
@@ -54,7 +54,7 @@ int runChat(const ChatOptions& options) {
   // The plugin, loaded only once it can find its run directory.
   std::filesystem::path pluginFile = options.plugin.empty()
                                          ? executableDirectory() / defaultPluginName()
-                                         : std::filesystem::path(options.plugin);
+                                         : pathFromArgument(options.plugin);
   pluginFile = std::filesystem::absolute(pluginFile, ec);
   announceRunDirectory(directory);
   std::string error;
@@ -64,7 +64,7 @@ int runChat(const ChatOptions& options) {
   ChatSession session(*plugin, profileRunDirectory(directory));
   std::string banner = session.description();
   if (interactive) {
-    banner += prepared.notes;
+    banner += "\n" + prepared.notes;
     banner += "Vexlo chat: you play the quiz as a member of a chat group.\n";
     banner += "  plugin:        " + pathText(pluginFile) + "\n";
     banner += "  run directory: " + pathText(directory) +

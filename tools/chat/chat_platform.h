@@ -39,6 +39,9 @@ class PluginLibrary {
 // file is missing, cannot be loaded, or lacks one of the exports `info` and `plugmain`).
 std::unique_ptr<PluginLibrary> loadPlugin(const std::filesystem::path& file, std::string& error);
 
+// A path given on the command line (on Windows the arguments are in the ANSI code page).
+std::filesystem::path pathFromArgument(const std::string& argument);
+
 // The file name of the plugin that the build puts beside the vexlo executable.
 std::filesystem::path defaultPluginName();
 

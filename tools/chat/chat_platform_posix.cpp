@@ -8,6 +8,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "runtime/code_page.h"
 #include "tools/chat/chat_platform.h"
 
 namespace vexlo::chat {
@@ -71,6 +72,8 @@ std::unique_ptr<PluginLibrary> loadPlugin(const std::filesystem::path& file, std
                                        reinterpret_cast<PlugmainFunction>(plugmainSymbol));
 }
 
+std::filesystem::path pathFromArgument(const std::string& argument) { return argument; }
+
 std::filesystem::path defaultPluginName() { return "libvexlo-plugin.so"; }
 
 std::filesystem::path executableDirectory() {
@@ -95,8 +98,10 @@ void announceRunDirectory(const std::filesystem::path& directory) {
   setenv("VEXLO_RUN_DIRECTORY", directory.c_str(), 1);
 }
 
+// Profile paths are GBK texts that the POSIX profile files spell in UTF-8 on disk, so the folder
+// is passed in its GBK spelling (as the plugin itself does with its run directory).
 std::string profileRunDirectory(const std::filesystem::path& directory) {
-  return directory.string();
+  return utf8ToGbk(directory.string()).value_or(directory.string());
 }
 
 void prepareTerminal() {}

@@ -74,8 +74,9 @@ std::unique_ptr<PluginLibrary> loadPlugin(const std::filesystem::path& file, std
     error = "no plugin at " + pathText(file);
     return nullptr;
   }
-  const std::string name = std::filesystem::absolute(file, ec).string();
-  HMODULE module = LoadLibraryA(name.c_str());
+  // The wide form reaches any folder, whatever the code page can spell.
+  const std::wstring name = std::filesystem::absolute(file, ec).wstring();
+  HMODULE module = LoadLibraryW(name.c_str());
   if (!module) {
     error = "cannot load " + pathText(file) + " (system error " + std::to_string(GetLastError()) +
             ")";
@@ -94,6 +95,16 @@ std::unique_ptr<PluginLibrary> loadPlugin(const std::filesystem::path& file, std
   return std::make_unique<WindowsPlugin>(
       module, reinterpret_cast<InfoFunction>(reinterpret_cast<Generic>(infoSymbol)),
       reinterpret_cast<PlugmainFunction>(reinterpret_cast<Generic>(plugmainSymbol)));
+}
+
+std::filesystem::path pathFromArgument(const std::string& argument) {
+  // Arguments arrive in the ANSI code page.
+  if (argument.empty()) return {};
+  const int size = static_cast<int>(argument.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, argument.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_ACP, 0, argument.data(), size, wide.data(), length);
+  return std::filesystem::path(wide);
 }
 
 std::filesystem::path defaultPluginName() { return "Vexlo7-1.7.cqp.dll"; }
