@@ -122,7 +122,7 @@ Vexlo 群聊答题插件
 安装
   1. 把 Vexlo7-1.7.cqp.dll 复制到机器人程序的插件文件夹，并在程序中启用。
   2. 在机器人程序（.exe）所在的文件夹里建立 plugin 文件夹，把 Vexlo设置.ini 放进去。
-     积分文件 plugin\Vexlo积分.ini 会在第一次答题时自动建立。
+     积分文件 plugin\Vexlo积分.ini 会在第一次出题时自动建立。
   3. 在群里发送：
        @Vexlo 出题        出一道题（@Vexlo 跳过：换一道）
        @Vexlo 你的答案    回答当前题目
@@ -148,7 +148,7 @@ Files
 Install
   1. Copy Vexlo7-1.7.cqp.dll into the host's plugin folder and enable it in the host.
   2. Make a folder plugin beside the host's .exe and put Vexlo设置.ini into it. The score book
-     plugin\Vexlo积分.ini is created with the first scored answer.
+     plugin\Vexlo积分.ini is created with the first question posted.
   3. In a group chat send @Vexlo followed by 出题 (a question), your answer, 提示 (show the
      answer), 列表 (the categories), 分类.2 (draw from category 2) or 帮助 (all commands).
   The bank is a GBK text file; edit it with Notepad, changes apply at once.
