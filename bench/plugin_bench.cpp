@@ -5,12 +5,16 @@
 // growth of a profile read or write (counted by this program's allocator).
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <malloc.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <new>
@@ -209,45 +213,84 @@ void BM_ProfileWrite(benchmark::State& state) {
   state.counters["peak_heap_bytes"] = static_cast<double>(peak);
 }
 
-// Opens a file and reads all of it.
+// Opens a file and reads all of it into one buffer sized from its length.
 std::string readWhole(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  in.seekg(0, std::ios::end);
-  std::string all(static_cast<std::size_t>(in.tellg()), '\0');
-  in.seekg(0);
-  in.read(all.data(), static_cast<std::streamsize>(all.size()));
+  std::string all;
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return all;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0) {
+    all.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < all.size()) {
+      const ssize_t n = ::read(fd, all.data() + done, all.size() - done);
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    all.resize(done);
+  }
+  ::close(fd);
   return all;
 }
 
-// Plain baselines: open, read the whole file and find the last sender's line; read the whole
-// file and write it back through a temporary file renamed over it.
+// Goes through the lines of `all` and returns the start of the first line that begins with
+// `needle`, or npos.
+std::size_t scanLines(const std::string& all, const std::string& needle) {
+  const char* data = all.data();
+  const std::size_t size = all.size();
+  for (std::size_t pos = 0; pos < size;) {
+    if (size - pos >= needle.size() && std::memcmp(data + pos, needle.data(), needle.size()) == 0) {
+      return pos;
+    }
+    const void* nl = std::memchr(data + pos, '\n', size - pos);
+    if (nl == nullptr) break;
+    pos = static_cast<std::size_t>(static_cast<const char*>(nl) - data) + 1;
+  }
+  return std::string::npos;
+}
+
+// Writes `all` to a temporary file beside `file` and renames it over `file`, with or without
+// flushing it to disk first.
+void writeThroughTemporary(const fs::path& file, const std::string& all, bool flush) {
+  fs::path temporary = file;
+  temporary += ".tmp";
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return;
+  std::size_t done = 0;
+  while (done < all.size()) {
+    const ssize_t n = ::write(fd, all.data() + done, all.size() - done);
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  if (flush) ::fsync(fd);
+  ::close(fd);
+  ::rename(temporary.c_str(), file.c_str());
+}
+
+// Plain baselines: open, read the whole file and go through its lines to the last sender's line;
+// read the whole file and write it back through a temporary file renamed over it (the profile
+// write also flushes the file to disk: the flushed variant shows what that costs).
 void BM_PlainOpenReadScan(benchmark::State& state) {
   auto& f = fixture();
   std::size_t bytes = prepared(state.range(0));
-  std::string needle = std::string("\n").append(lastSender(state.range(0))).append("=");
+  std::string needle = lastSender(state.range(0)).append("=");
   fs::path file = f.scoreBookFile();
   for (auto _ : state) {
-    benchmark::DoNotOptimize(readWhole(file).rfind(needle));
+    benchmark::DoNotOptimize(scanLines(readWhole(file), needle));
   }
   setCommon(state, bytes);
 }
 
-void BM_PlainReadWrite(benchmark::State& state) {
+void plainReadWrite(benchmark::State& state, bool flush) {
   auto& f = fixture();
   std::size_t bytes = prepared(state.range(0));
   fs::path file = f.scoreBookFile();
-  fs::path temporary = file;
-  temporary += ".tmp";
-  for (auto _ : state) {
-    std::string all = readWhole(file);
-    {
-      std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-      out << all;
-    }
-    fs::rename(temporary, file);
-  }
+  for (auto _ : state) writeThroughTemporary(file, readWhole(file), flush);
   setCommon(state, bytes);
 }
+
+void BM_PlainReadWrite(benchmark::State& state) { plainReadWrite(state, false); }
+void BM_PlainReadWriteFlushed(benchmark::State& state) { plainReadWrite(state, true); }
 
 void sizes(benchmark::internal::Benchmark* b) {
   b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
@@ -255,6 +298,7 @@ void sizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_PlainOpenReadScan)->Apply(sizes);
 BENCHMARK(BM_PlainReadWrite)->Apply(sizes);
+BENCHMARK(BM_PlainReadWriteFlushed)->Apply(sizes);
 BENCHMARK(BM_ProfileRead)->Apply(sizes);
 BENCHMARK(BM_ProfileWrite)->Apply(sizes);
 BENCHMARK(BM_MessageNoCommand)->Apply(sizes);

@@ -195,6 +195,12 @@ TEST(ProfileDocumentEdit, BytesOfOneEdit) {
        "1", "\xEF\xBB\xBF[s]\r\nk=\xD6\xD0\r\nj=1\r\n"},
       {"UTF-16LE file", "\xFF\xFE[\0s\0]\0\r\0\n\0"s, "s", "k", "中",
        "\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\x2D\x4E\r\0\n\0"s},
+      {"UTF-8 file: new key in an earlier section",
+       "\xEF\xBB\xBF[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n", "a", "z", "3",
+       "\xEF\xBB\xBF[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n"},
+      {"UTF-16LE file: NUL tail of the last line, new section",
+       "\xFF\xFE[\0s\0]\0\n\0k\0=\0v\0\0\0x\0"s, "t", "k", "1",
+       "\xFF\xFE[\0s\0]\0\n\0k\0=\0v\0\0\0x\0\r\0\n\0[\0t\0]\0\r\0\n\0k\0=\0001\0\r\0\n\0"s},
       {"UTF-16BE file, value replaced", "\xFE\xFF\0[\0s\0]\0\n\0k\0=\0v"s, "s", "k", "w",
        "\xFE\xFF\0[\0s\0]\0\n\0k\0=\0w"s},
   };

@@ -3,6 +3,7 @@
 #include "runtime/profile_locator.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace vexlo {
@@ -132,6 +133,45 @@ std::string copyEntry(std::string_view text, std::size_t size) {
 // True for the bytes that end a line or its content: CR, LF, NUL.
 inline bool isLineStop(char c) { return c == '\r' || c == '\n' || c == '\0'; }
 
+// Returns the position of the first CR, LF or NUL at or after `i`, or `size`. Eight bytes at a time
+// skip ahead while none of them is below 0x0E (most lines hold no control byte at all).
+std::size_t findLineStop(const char* data, std::size_t i, std::size_t size) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  for (;;) {
+    while (i + 8 <= size) {
+      std::uint64_t word;
+      std::memcpy(&word, data + i, 8);
+      if (((word - kOnes * 0x0E) & ~word & kHighs) != 0) break;  // some byte below 0x0E
+      i += 8;
+    }
+    const std::size_t stop = std::min(size, i + 8);
+    for (; i < stop; ++i) {
+      if (isLineStop(data[i])) return i;
+    }
+    if (i >= size) return size;
+  }
+}
+
+// Returns the position of the first CR or LF at or after `i`, or `size`.
+std::size_t findLineBreak(const char* data, std::size_t i, std::size_t size) {
+  while (i < size && data[i] != '\r' && data[i] != '\n') ++i;
+  return i;
+}
+
+// True when `text` begins with the bytes of `name`, ASCII letters compared without case: what
+// every line whose key equals `name` does.
+bool startsLikeName(const char* text, std::size_t length, std::string_view name) {
+  if (name.size() > length) return false;
+  for (std::size_t j = 0; j < name.size(); ++j) {
+    char a = text[j], b = name[j];
+    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
+    if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
+    if (a != b) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 ProfileLineSpan profileLineAt(std::string_view bytes, std::size_t pos) {
@@ -139,13 +179,9 @@ ProfileLineSpan profileLineAt(std::string_view bytes, std::size_t pos) {
   line.begin = pos;
   const char* const data = bytes.data();
   const std::size_t size = bytes.size();
-  std::size_t i = pos;
-  // Most lines hold no control byte at all: test the cheap range first.
-  while (i < size && (static_cast<unsigned char>(data[i]) > '\r' || !isLineStop(data[i]))) ++i;
+  std::size_t i = findLineStop(data, pos, size);
   line.contentEnd = i;
-  if (i < size && data[i] == '\0') {
-    while (i < size && data[i] != '\r' && data[i] != '\n') ++i;
-  }
+  if (i < size && data[i] == '\0') i = findLineBreak(data, i, size);
   line.end = i;
   if (i < size) {
     line.hasLineEnd = true;
@@ -227,16 +263,22 @@ ProfileSpot locateProfileEntry(std::string_view bytes, std::string_view section,
   spot.found = ProfileSpot::Found::Section;
   while (pos < size) {
     const ProfileLineSpan line = profileLineAt(bytes, pos);
-    const ProfileLine content = classifyProfileLine(bytes.substr(pos, line.contentEnd - pos));
-    if (content.kind == ProfileLine::Kind::Header) break;
-    if (content.kind == ProfileLine::Kind::Entry) {
-      if (gbk::namesEqual(content.name, wantedKey)) {
-        spot.found = ProfileSpot::Found::Entry;
-        spot.line = line;
-        spot.entry = content;
-        return spot;
+    std::size_t first = pos;
+    while (first < line.contentEnd && isBlank(data[first])) ++first;
+    if (first < line.contentEnd) {
+      // Only a possible header or a line that begins like the key needs a closer look.
+      if (data[first] == '[' ||
+          startsLikeName(data + first, line.contentEnd - first, wantedKey)) {
+        const ProfileLine content = classifyProfileLine(bytes.substr(pos, line.contentEnd - pos));
+        if (content.kind == ProfileLine::Kind::Header) break;
+        if (gbk::namesEqual(content.name, wantedKey)) {
+          spot.found = ProfileSpot::Found::Entry;
+          spot.line = line;
+          spot.entry = content;
+          return spot;
+        }
       }
-      spot.insertAt = line.next;
+      spot.insertAt = line.next;  // an entry: the last non-blank line so far
       spot.insertNeedsLineEnd = !line.hasLineEnd;
     }
     pos = line.next;
