@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ make libgtest-dev googletest libbenchmark-dev libcli11-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64
-          locales libc-bin zip unzip)
+          locales libc-bin zip unzip python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

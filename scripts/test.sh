@@ -37,6 +37,9 @@ build win32 && run_ctest win32
 build native -DVEXLO_WIN64_BUILD="$root/build/win64" && run_ctest native
 build asan && run_ctest asan
 
+echo "== release package"
+if scripts/release.sh; then passed=$((passed + 1)); else broken+=("release package"); failed=$((failed + 1)); fi
+
 echo
 for b in "${broken[@]}"; do echo "FAILED: $b"; done
 echo "$passed passed, $failed failed"
