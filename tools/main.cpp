@@ -6,6 +6,9 @@
 int main(int argc, char** argv) {
   CLI::App app{"Vexlo: a group-chat quiz plugin, its terminal host and question-bank tools"};
   app.require_subcommand(1);
+  // Options are spelled --name on every platform: a path may start with "/" (under Wine, too), and
+  // the sub-commands inherit this when they are added below.
+  app.allow_windows_style_options(false);
   int exitCode = 0;
   vexlo::tools::addChatCommand(app, exitCode);
   vexlo::tools::addBankCommands(app, exitCode);
