@@ -9,6 +9,10 @@
 // Writes are atomic: the new content goes to a temporary file in the same folder, is flushed to
 // disk and renamed over the old file, which keeps its permissions. A failed write leaves the old
 // file as it was; a missing folder is never created. Reads never cache.
+//
+// Every access reads the whole file with one read into one buffer and finds the one section and key
+// in place; a write sends the old bytes before and after the changed line straight from that buffer
+// to the temporary file. Files with a byte-order mark go through the document's GBK view instead.
 #include "runtime/platform.h"
 
 #include <fcntl.h>
