@@ -192,7 +192,10 @@ std::string scoreCsv(const std::vector<ScoreRow>& rows, ScoreColumn column, std:
   const std::size_t shown = top == 0 ? rows.size() : std::min(top, rows.size());
   std::string out;
   auto addLine = [&](const std::vector<std::string>& cells) {
-    for (std::size_t c = 0; c < cells.size(); ++c) out += (c == 0 ? "" : ",") + csvCell(cells[c]);
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      if (c != 0) out += ',';
+      out += csvCell(cells[c]);
+    }
     out += "\r\n";
   };
   addLine(kHeading);
