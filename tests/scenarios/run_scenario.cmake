@@ -6,6 +6,8 @@ file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(COPY ${HOST} ${PLUGIN} DESTINATION ${WORK})
 file(COPY_FILE ${SCENARIO} ${WORK}/scenario.scn)
+# The plugin would take its run directory from this variable instead, as under `vexlo chat`.
+unset(ENV{VEXLO_RUN_DIRECTORY})
 get_filename_component(host_name ${HOST} NAME)
 get_filename_component(plugin_name ${PLUGIN} NAME)
 get_filename_component(scenario_name ${SCENARIO} NAME)

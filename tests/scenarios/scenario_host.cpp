@@ -5,7 +5,8 @@
 //
 // Usage: scenario_host PLUGIN_FILE SCENARIO_FILE [NAME]
 //   PLUGIN_FILE and SCENARIO_FILE lie in the host's own directory, which is the run directory;
-//   NAME is how reports name the scenario (default: SCENARIO_FILE).
+//   NAME is how reports name the scenario (default: SCENARIO_FILE). On POSIX the plugin takes its
+//   run directory from VEXLO_RUN_DIRECTORY when that is set, so run the host without it.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -19,11 +20,12 @@
 
 #include "runtime/code_page.h"
 #include "store/fixed_texts.h"
-#include "tests/scenarios/plugin_module.h"
 #include "tests/scenarios/scenario_file.h"
+#include "tools/plugin_module.h"
 
 namespace fs = std::filesystem;
 using namespace vexlo::scenario;
+using vexlo::PluginModule;
 
 namespace {
 
@@ -227,7 +229,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: scenario_host PLUGIN_FILE SCENARIO_FILE [NAME]\n");
     return 2;
   }
-  const fs::path runDirectory = ownDirectory();
+  const fs::path runDirectory = vexlo::executableDirectory();
   const std::string name = argc > 3 ? argv[3] : argv[2];
   auto text = readBytes(runDirectory / argv[2]);
   if (!text) {

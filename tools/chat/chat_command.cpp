@@ -11,6 +11,7 @@
 #include "store/fixed_texts.h"
 #include "tools/chat/chat_platform.h"
 #include "tools/chat/chat_session.h"
+#include "tools/chat/plugin_library.h"
 #include "tools/chat/run_directory.h"
 #include "tools/commands.h"
 

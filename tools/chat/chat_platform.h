@@ -1,13 +1,15 @@
-// What the terminal host needs from the operating system: loading the plugin through its two
-// exports, the terminal, and where the plugin keeps its files. One implementation file per platform
-// (chat_platform_posix.cpp, chat_platform_windows.cpp); nothing above this header knows which.
+// What the terminal host needs from the operating system: the terminal, and where the plugin keeps
+// its files (the plugin itself is loaded by tools/plugin_module.h). One implementation file per
+// platform (chat_platform_posix.cpp, chat_platform_windows.cpp); nothing above this header knows
+// which.
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "tools/plugin_module.h"
 
 namespace vexlo::chat {
 
@@ -20,33 +22,11 @@ inline std::string pathText(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-// A loaded plugin. Texts are GBK; a null text from the plugin comes back as the empty text. Every
-// returned text is copied before the next call, as a host must. Unloads the library on destruction.
-class PluginLibrary {
- public:
-  virtual ~PluginLibrary() = default;
-
-  // Calls `info` and returns a copy of the description.
-  virtual std::string info() = 0;
-
-  // Calls `plugmain` with the message and its context (extra: the empty text) and returns a copy
-  // of the reply.
-  virtual std::string plugmain(std::string_view message, std::string_view chatKind,
-                               std::string_view groupId, std::string_view senderId) = 0;
-};
-
-// Loads the plugin at `file`. On failure returns null and puts a one-line reason in `error` (the
-// file is missing, cannot be loaded, or lacks one of the exports `info` and `plugmain`).
-std::unique_ptr<PluginLibrary> loadPlugin(const std::filesystem::path& file, std::string& error);
-
 // A path given on the command line (on Windows the arguments are in the ANSI code page).
 std::filesystem::path pathFromArgument(const std::string& argument);
 
 // The file name of the plugin that the build puts beside the vexlo executable.
 std::filesystem::path defaultPluginName();
-
-// The folder that holds the running vexlo executable.
-std::filesystem::path executableDirectory();
 
 // Whether the run directory can be chosen: on POSIX the plugin takes it from the environment, on
 // Windows it always uses the folder of the host executable.
@@ -57,7 +37,7 @@ bool runDirectoryCanBeChosen();
 std::filesystem::path defaultRunDirectory();
 
 // Makes the plugin about to be loaded use `directory` as its run directory (POSIX: sets
-// VEXLO_RUN_DIRECTORY). Call before loadPlugin.
+// VEXLO_RUN_DIRECTORY). Call before loading the plugin.
 void announceRunDirectory(const std::filesystem::path& directory);
 
 // The run directory as the plugin's profile access expects it (a text without trailing separator),

@@ -1,5 +1,5 @@
-// The terminal host on Windows: LoadLibraryA for the plugin, which keeps its files in the folder of
-// vexlo.exe; a Unicode console when one is attached, raw UTF-8 bytes through pipes and files.
+// The terminal host on Windows: the plugin keeps its files in the folder of vexlo.exe; a Unicode
+// console when one is attached, raw UTF-8 bytes through pipes and files.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -13,36 +13,6 @@
 
 namespace vexlo::chat {
 namespace {
-
-using InfoFunction = const char*(WINAPI*)();
-using PlugmainFunction = const char*(WINAPI*)(const char*, const char*, const char*, const char*,
-                                              const char*);
-
-class WindowsPlugin final : public PluginLibrary {
- public:
-  WindowsPlugin(HMODULE module, InfoFunction infoFunction, PlugmainFunction plugmainFunction)
-      : module_(module), info_(infoFunction), plugmain_(plugmainFunction) {}
-  ~WindowsPlugin() override { FreeLibrary(module_); }
-  WindowsPlugin(const WindowsPlugin&) = delete;
-  WindowsPlugin& operator=(const WindowsPlugin&) = delete;
-
-  std::string info() override {
-    const char* text = info_();
-    return text ? std::string(text) : std::string();
-  }
-
-  std::string plugmain(std::string_view message, std::string_view chatKind,
-                       std::string_view groupId, std::string_view senderId) override {
-    const std::string m(message), k(chatKind), g(groupId), s(senderId), extra;
-    const char* reply = plugmain_(m.c_str(), k.c_str(), g.c_str(), s.c_str(), extra.c_str());
-    return reply ? std::string(reply) : std::string();
-  }
-
- private:
-  HMODULE module_;
-  InfoFunction info_;
-  PlugmainFunction plugmain_;
-};
 
 std::wstring widen(std::string_view utf8) {
   if (utf8.empty()) return std::wstring();
@@ -68,35 +38,6 @@ bool isConsole(DWORD which) {
 
 }  // namespace
 
-std::unique_ptr<PluginLibrary> loadPlugin(const std::filesystem::path& file, std::string& error) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) {
-    error = "no plugin at " + pathText(file);
-    return nullptr;
-  }
-  // The wide form reaches any folder, whatever the code page can spell.
-  const std::wstring name = std::filesystem::absolute(file, ec).wstring();
-  HMODULE module = LoadLibraryW(name.c_str());
-  if (!module) {
-    error = "cannot load " + pathText(file) + " (system error " + std::to_string(GetLastError()) +
-            ")";
-    return nullptr;
-  }
-  FARPROC infoSymbol = GetProcAddress(module, "info");
-  FARPROC plugmainSymbol = GetProcAddress(module, "plugmain");
-  if (!infoSymbol || !plugmainSymbol) {
-    FreeLibrary(module);
-    error = pathText(file) + " is not a Vexlo plugin: it lacks the export " +
-            (infoSymbol ? "plugmain" : "info");
-    return nullptr;
-  }
-  // Through the generic function type, which any function pointer may be cast to and from.
-  using Generic = void (*)();
-  return std::make_unique<WindowsPlugin>(
-      module, reinterpret_cast<InfoFunction>(reinterpret_cast<Generic>(infoSymbol)),
-      reinterpret_cast<PlugmainFunction>(reinterpret_cast<Generic>(plugmainSymbol)));
-}
-
 std::filesystem::path pathFromArgument(const std::string& argument) {
   // Arguments arrive in the ANSI code page.
   if (argument.empty()) return {};
@@ -108,13 +49,6 @@ std::filesystem::path pathFromArgument(const std::string& argument) {
 }
 
 std::filesystem::path defaultPluginName() { return "Vexlo7-1.7.cqp.dll"; }
-
-std::filesystem::path executableDirectory() {
-  std::wstring path(32768, L'\0');
-  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(length < path.size() ? length : 0);
-  return std::filesystem::path(path).parent_path();
-}
 
 bool runDirectoryCanBeChosen() { return false; }
 

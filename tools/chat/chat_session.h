@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/chat/chat_platform.h"
+#include "tools/chat/plugin_library.h"
 
 namespace vexlo::chat {
 
