@@ -71,10 +71,9 @@ int runChat(const ChatOptions& options) {
     banner += "  run directory: " + pathText(directory) +
               " (question bank and score book in plugin/)\n";
     banner += session.whoAmI() + "\n";
-    banner += "Type " + shown(texts::drawCommand) + " for a question, then your answer; " +
-              shown(texts::hintCommand) + " shows the answer, " + shown(texts::listCommand) +
-              " lists the categories, " + shown(texts::helpCommand) +
-              " the plugin's commands.\n";
+    banner += "Type " + shown(texts::drawCommand) + " for a question, then your answer.\n";
+    banner += "  " + shown(texts::hintCommand) + " shows the answer, " + shown(texts::listCommand) +
+              " lists the categories, " + shown(texts::helpCommand) + " the plugin's commands.\n";
     banner += "Type /help for the host's commands, /quit to leave.\n";
   } else if (!prepared.notes.empty()) {
     std::cerr << prepared.notes;
