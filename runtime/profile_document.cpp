@@ -5,88 +5,22 @@
 #include <algorithm>
 
 #include "runtime/code_page.h"
+#include "runtime/unicode_text.h"
 
 namespace vexlo {
 
 
 namespace {
 
+using unicode::appendUtf8;
+using unicode::ByteOrder;
+using unicode::decodeUtf8;
+using unicode::utf16BytesToUtf8;
+using unicode::utf8ToUtf16Bytes;
+
 // The length of the character that starts at `i`: 2 for a lead byte with a byte after it, else 1.
 std::size_t charLength(std::string_view text, std::size_t i) {
   return gbk::isLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
-}
-
-// ---- Unicode helpers for the files with a byte-order mark ----
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// Decodes UTF-8; a sequence that is invalid, overlong or cut short becomes one U+FFFD for its
-// longest valid beginning (at least one byte).
-std::u32string decodeUtf8(std::string_view text) {
-  std::u32string out;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (b < 0x80) {
-      out += b;
-      ++i;
-      continue;
-    }
-    std::size_t need = 0;
-    char32_t cp = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) {
-      need = 1, cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      need = 2, cp = b & 0x0F;
-      if (b == 0xE0) lo = 0xA0;
-      if (b == 0xED) hi = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      need = 3, cp = b & 0x07;
-      if (b == 0xF0) lo = 0x90;
-      if (b == 0xF4) hi = 0x8F;
-    } else {
-      out += kReplacement;
-      ++i;
-      continue;
-    }
-    std::size_t j = i + 1;
-    bool ok = true;
-    for (std::size_t k = 0; k < need; ++k, ++j) {
-      if (j >= text.size()) {
-        ok = false;
-        break;
-      }
-      const auto c = static_cast<unsigned char>(text[j]);
-      if (c < lo || c > hi) {
-        ok = false;
-        break;
-      }
-      lo = 0x80, hi = 0xBF;
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    out += ok ? cp : kReplacement;
-    i = j;
-  }
-  return out;
 }
 
 // Returns the GBK form of UTF-8 text; a character GBK cannot hold becomes "?".
@@ -118,55 +52,6 @@ std::string gbkToUtf8Lossy(std::string_view text) {
   return out;
 }
 
-std::string utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
-  std::string out;
-  const std::size_t units = bytes.size() / 2;
-  auto unit = [&](std::size_t u) -> char32_t {
-    const auto a = static_cast<unsigned char>(bytes[2 * u]);
-    const auto b = static_cast<unsigned char>(bytes[2 * u + 1]);
-    return bigEndian ? static_cast<char32_t>(a << 8 | b) : static_cast<char32_t>(b << 8 | a);
-  };
-  for (std::size_t u = 0; u < units; ++u) {
-    char32_t c = unit(u);
-    if (c >= 0xD800 && c <= 0xDBFF && u + 1 < units) {
-      const char32_t d = unit(u + 1);
-      if (d >= 0xDC00 && d <= 0xDFFF) {
-        appendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (d - 0xDC00));
-        ++u;
-        continue;
-      }
-    }
-    if (c >= 0xD800 && c <= 0xDFFF) c = kReplacement;
-    appendUtf8(out, c);
-  }
-  return out;
-}
-
-std::string utf8ToUtf16Bytes(std::string_view utf8, bool bigEndian) {
-  std::string out;
-  auto put = [&](char32_t u) {
-    const auto hi = static_cast<char>((u >> 8) & 0xFF);
-    const auto lo = static_cast<char>(u & 0xFF);
-    if (bigEndian) {
-      out += hi;
-      out += lo;
-    } else {
-      out += lo;
-      out += hi;
-    }
-  };
-  for (char32_t cp : decodeUtf8(utf8)) {
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      put(0xD800 + (cp >> 10));
-      put(0xDC00 + (cp & 0x3FF));
-    } else {
-      put(cp);
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 ProfileEncoding profileEncodingOf(std::string_view b) {
@@ -184,6 +69,7 @@ ProfileDocument ProfileDocument::parse(std::string_view bytes) {
     const std::string& b = doc.bytes_;
     const bool utf16 = doc.encoding_ != ProfileEncoding::Utf8;
     const bool bigEndian = doc.encoding_ == ProfileEncoding::Utf16Be;
+    const ByteOrder order = bigEndian ? ByteOrder::BigEndian : ByteOrder::LittleEndian;
     const std::size_t unit = utf16 ? 2 : 1;
     doc.bodyBegin_ = utf16 ? 2 : 3;
     auto unitAt = [&](std::size_t pos) -> unsigned {
@@ -209,7 +95,7 @@ ProfileDocument ProfileDocument::parse(std::string_view bytes) {
       line.end = pos;
       const std::string_view raw(b.data() + line.begin,
                                  (contentEnd == std::string::npos ? pos : contentEnd) - line.begin);
-      doc.view_ += utf16 ? utf8ToGbkLossy(utf16BytesToUtf8(raw, bigEndian)) : utf8ToGbkLossy(raw);
+      doc.view_ += utf16 ? utf8ToGbkLossy(utf16BytesToUtf8(raw, order)) : utf8ToGbkLossy(raw);
       if (contentEnd != std::string::npos) doc.view_ += '\0';
       if (pos < limit) {
         doc.view_ += '\n';
@@ -264,9 +150,9 @@ std::string ProfileDocument::encode(std::string_view text) const {
     case ProfileEncoding::Utf8:
       return gbkToUtf8Lossy(text);
     case ProfileEncoding::Utf16Le:
-      return utf8ToUtf16Bytes(gbkToUtf8Lossy(text), false);
+      return utf8ToUtf16Bytes(gbkToUtf8Lossy(text), ByteOrder::LittleEndian);
     case ProfileEncoding::Utf16Be:
-      return utf8ToUtf16Bytes(gbkToUtf8Lossy(text), true);
+      return utf8ToUtf16Bytes(gbkToUtf8Lossy(text), ByteOrder::BigEndian);
   }
   return std::string(text);
 }

@@ -10,16 +10,13 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/unicode_text.h"  // gbk::isLeadByte, gbk::isTrailByte
+
 namespace vexlo {
 
-// GBK character helpers shared with the callers above the engine.
+// GBK character helpers shared with the callers above the engine (the byte classes are in
+// unicode_text.h).
 namespace gbk {
-
-// True for a byte that starts a double-byte character (0x81-0xFE).
-inline bool isLeadByte(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  return b >= 0x81 && b <= 0xFE;
-}
 
 // True when the text ends in a lead byte that has no second byte.
 bool endsInLoneLeadByte(std::string_view text);

@@ -13,6 +13,7 @@
 #include "runtime/number_text.h"
 #include "runtime/profile_document.h"
 #include "runtime/text_ops.h"
+#include "runtime/unicode_text.h"
 #include "store/fixed_texts.h"
 #include "tools/bank/bank_text_rules.h"
 #include "tools/bank/encoding_scan.h"
@@ -126,7 +127,9 @@ class BankChecker {
     const char* name = "UTF-8";
     if (mark != ByteOrderMark::Utf8) {
       bool ok = true;
-      utf8 = utf16ToUtf8(body, mark == ByteOrderMark::Utf16Be, ok);
+      const auto order = mark == ByteOrderMark::Utf16Be ? unicode::ByteOrder::BigEndian
+                                                         : unicode::ByteOrder::LittleEndian;
+      utf8 = unicode::utf16BytesToUtf8(body, order, &ok);
       name = mark == ByteOrderMark::Utf16Be ? "UTF-16BE" : "UTF-16LE";
       if (!ok) add(Severity::Error, "encoding", "", "", std::string("the file is not well-formed ") + name);
     }

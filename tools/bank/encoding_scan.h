@@ -35,15 +35,9 @@ std::size_t byteOrderMarkLength(ByteOrderMark mark);
 // reads such a sequence as "?", and it can swallow the line end after it.)
 std::vector<BadCharacter> findInvalidGbk(std::string_view gbk);
 
-// True when the text is well-formed UTF-8.
-bool isValidUtf8(std::string_view text);
-
 // True when the text holds bytes of 0x80 or above and all of it is well-formed UTF-8: a file that
 // is almost surely UTF-8, which the host (reading GBK) would garble.
 bool looksLikeUtf8(std::string_view text);
-
-// Returns UTF-16 text (without its mark) as UTF-8; false in `ok` when it is malformed.
-std::string utf16ToUtf8(std::string_view bytes, bool bigEndian, bool& ok);
 
 // The GBK form of a UTF-8 text, or the characters that stop it: malformed UTF-8 and characters
 // GBK cannot hold, each with its place.
