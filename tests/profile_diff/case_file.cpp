@@ -6,17 +6,11 @@
 #include <cstdio>
 
 #include "runtime/code_page.h"
+#include "tests/common/escaped_text.h"
 
 namespace vexlo::profile_diff {
 
 namespace {
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Decodes the body of a quoted text from `pos`, up to its end or, inside a repetition, up to the
 // closing \}. Returns nothing with `error` set on a bad escape or text that has no GBK form.
@@ -47,25 +41,19 @@ std::optional<std::string> decode(std::string_view body, std::size_t& pos, bool 
       error = "a lone backslash at the end";
       return std::nullopt;
     }
-    const char e = body[pos + 1];
-    pos += 2;
+    ++pos;  // the backslash
+    const test_text::CommonEscape common = test_text::readCommonEscape(body, pos);
+    if (common.kind == test_text::CommonEscape::Kind::Byte) {
+      out += common.byte;
+      continue;
+    }
+    if (common.kind == test_text::CommonEscape::Kind::BadHex) {
+      error = "\\x needs two hex digits";
+      return std::nullopt;
+    }
+    const char e = body[pos++];
     switch (e) {
-      case '\\': out += '\\'; break;
       case '"': out += '"'; break;
-      case 'r': out += '\r'; break;
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case 'x': {
-        const int hi = pos < body.size() ? hexDigit(body[pos]) : -1;
-        const int lo = pos + 1 < body.size() ? hexDigit(body[pos + 1]) : -1;
-        if (hi < 0 || lo < 0) {
-          error = "\\x needs two hex digits";
-          return std::nullopt;
-        }
-        out += static_cast<char>(hi * 16 + lo);
-        pos += 2;
-        break;
-      }
       case '{': {
         const std::size_t star = body.find('*', pos);
         int count = 0;

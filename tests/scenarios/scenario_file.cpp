@@ -3,11 +3,11 @@
 #include "tests/scenarios/scenario_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
 
 #include "runtime/code_page.h"
 #include "runtime/profile_document.h"
+#include "tests/common/escaped_text.h"
 
 namespace vexlo::scenario {
 namespace {
@@ -44,31 +44,24 @@ std::optional<std::string> toGbk(std::string_view written, std::string& error) {
       error = "a lone backslash ends the text";
       return std::nullopt;
     }
-    char e = written[++i];
-    std::string bytes;
-    switch (e) {
-      case 'r': bytes = "\r"; break;
-      case 'n': bytes = "\n"; break;
-      case 't': bytes = "\t"; break;
-      case 's': bytes = " "; break;
-      case '\\': bytes = "\\"; break;
-      case 'x': {
-        std::string hex(written.substr(i + 1, 2));
-        if (hex.size() != 2 || !std::isxdigit(static_cast<unsigned char>(hex[0])) ||
-            !std::isxdigit(static_cast<unsigned char>(hex[1]))) {
-          error = "\\x needs two hex digits";
-          return std::nullopt;
-        }
-        bytes = std::string(1, static_cast<char>(std::stoi(hex, nullptr, 16)));
-        i += 2;
-        break;
-      }
-      default:
-        error = std::string("unknown escape \\") + e;
-        return std::nullopt;
+    std::size_t next = i + 1;
+    const test_text::CommonEscape common = test_text::readCommonEscape(written, next);
+    char byte = 0;
+    if (common.kind == test_text::CommonEscape::Kind::Byte) {
+      byte = common.byte;
+    } else if (common.kind == test_text::CommonEscape::Kind::BadHex) {
+      error = "\\x needs two hex digits";
+      return std::nullopt;
+    } else if (written[next] == 's') {
+      byte = ' ';
+      ++next;
+    } else {
+      error = std::string("unknown escape \\") + written[next];
+      return std::nullopt;
     }
+    i = next - 1;
     if (!flush()) return std::nullopt;
-    out += bytes;
+    out += byte;
   }
   if (!flush()) return std::nullopt;
   return out;
