@@ -4,7 +4,7 @@
 # The zh_CN.UTF-8 locale is generated once into a cache folder (no system change), and one Wine prefix
 # is kept there too, so only the first run pays for setting it up.
 set -euo pipefail
-cache="${VEXLO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vexlo}"
+cache="${VEXLO_CACHE:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/vexlo}"
 mkdir -p "$cache"
 if [ ! -d "$cache/locale/zh_CN.UTF-8" ]; then
   mkdir -p "$cache/locale"
