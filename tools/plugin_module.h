@@ -1,7 +1,8 @@
 // Loading the plugin library and calling its two exports `info` and `plugmain`, as a chat-robot host
-// does: the one loader of `vexlo chat` and the scenario host. One implementation file per platform
-// (plugin_module_posix.cpp: dlopen; plugin_module_windows.cpp: LoadLibraryW); nothing above this
-// header knows which.
+// does: the one loader of `vexlo chat` and the scenario host. The common part (plugin_module.cpp)
+// sits on one implementation file per platform (plugin_module_posix.cpp: dlopen;
+// plugin_module_windows.cpp: LoadLibraryW) behind system_library.h; nothing above this header knows
+// which.
 #pragma once
 
 #include <filesystem>

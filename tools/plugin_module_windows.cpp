@@ -1,79 +1,30 @@
-// The plugin loader on Windows: LoadLibraryW, so that a folder outside the ANSI code page (say one
+// Dynamic loading on Windows: LoadLibraryW, so that a folder outside the ANSI code page (say one
 // named in Chinese on a Western system) still loads, and GetProcAddress; the reason a load fails is
-// the system error number.
+// the system error number. The executable's folder comes from GetModuleFileNameW.
 #include <windows.h>
 
 #include <system_error>
 
 #include "tools/plugin_module.h"
+#include "tools/system_library.h"
 
 namespace vexlo {
-namespace {
 
-// `info` takes no arguments and is called the C way; `plugmain` removes its arguments from the
-// stack itself (stdcall) on 32-bit Windows.
-using InfoFunction = const char* (*)();
-using PlugmainFunction = const char*(WINAPI*)(const char*, const char*, const char*, const char*,
-                                              const char*);
-
-std::string utf8Text(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-// Through the generic function type, which any function pointer may be cast to and from.
-template <typename Function>
-Function exported(HMODULE module, const char* name) {
-  using Generic = void (*)();
-  return reinterpret_cast<Function>(reinterpret_cast<Generic>(GetProcAddress(module, name)));
-}
-
-}  // namespace
-
-struct PluginModule::Library {
-  HMODULE module = nullptr;
-  InfoFunction info = nullptr;
-  PlugmainFunction plugmain = nullptr;
-  ~Library() {
-    if (module) FreeLibrary(module);
-  }
-};
-
-std::unique_ptr<PluginModule> PluginModule::load(const std::filesystem::path& file,
-                                                 std::string& error) {
+void* system_library::open(const std::filesystem::path& file, std::string& reason) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) {
-    error = "no plugin at " + utf8Text(file);
-    return nullptr;
-  }
-  auto library = std::make_unique<Library>();
   // The wide form reaches any folder, whatever the code page can spell.
   const std::wstring name = std::filesystem::absolute(file, ec).wstring();
-  library->module = LoadLibraryW(name.c_str());
-  if (!library->module) {
-    error = "cannot load " + utf8Text(file) + " (system error " + std::to_string(GetLastError()) +
-            ")";
-    return nullptr;
-  }
-  library->info = exported<InfoFunction>(library->module, "info");
-  library->plugmain = exported<PlugmainFunction>(library->module, "plugmain");
-  if (!library->info || !library->plugmain) {
-    error = utf8Text(file) + " is not a Vexlo plugin: it lacks the export " +
-            (library->info ? "plugmain" : "info");
-    return nullptr;
-  }
-  return std::unique_ptr<PluginModule>(new PluginModule(std::move(library)));
+  HMODULE module = LoadLibraryW(name.c_str());
+  if (!module) reason = " (system error " + std::to_string(GetLastError()) + ")";
+  return reinterpret_cast<void*>(module);
 }
 
-PluginModule::PluginModule(std::unique_ptr<Library> library) : library_(std::move(library)) {}
-PluginModule::~PluginModule() = default;
-
-const char* PluginModule::info() { return library_->info(); }
-
-const char* PluginModule::plugmain(const char* message, const char* chatKind, const char* groupId,
-                                   const char* senderId, const char* extra) {
-  return library_->plugmain(message, chatKind, groupId, senderId, extra);
+system_library::GenericFunction system_library::find(void* library, const char* name) {
+  // Through the generic function type, which any function pointer may be cast to and from.
+  return reinterpret_cast<GenericFunction>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
+
+void system_library::close(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
 
 std::filesystem::path executableDirectory() {
   std::wstring path(32768, L'\0');
